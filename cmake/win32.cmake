@@ -1,0 +1,81 @@
+# Windows build: the plug-in DLL, the simulated host, the tools and the Wine tests.
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+set(DSV_STATIC_LINK -static -static-libgcc -static-libstdc++)
+
+# The plug-in's code as one static library: the DLL and the Wine tests link it.
+add_library(dsv_plugin STATIC ${DSV_CORE_SOURCES} ${DSV_WIN_SOURCES})
+target_include_directories(dsv_plugin PUBLIC ${CMAKE_SOURCE_DIR}/src)
+target_compile_options(dsv_plugin PRIVATE ${DSV_WARNINGS})
+target_compile_definitions(dsv_plugin PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0600)
+target_link_libraries(dsv_plugin PUBLIC user32 gdi32 kernel32)
+
+# The DLL: every object of the library, exports only as the .def file lists them.
+enable_language(RC)
+file(GLOB DSV_RESOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/resources/*.rc)
+# stdcall names carry @N only on 32-bit x86; the 64-bit test build drops them.
+file(READ ${CMAKE_SOURCE_DIR}/src/plugin/dsv_view.def DSV_DEF)
+if(NOT CMAKE_SIZEOF_VOID_P EQUAL 4)
+  string(REGEX REPLACE "@[0-9]+" "" DSV_DEF "${DSV_DEF}")
+endif()
+file(WRITE ${CMAKE_BINARY_DIR}/dsv_view.def "${DSV_DEF}")
+add_library(dsv_view SHARED ${CMAKE_BINARY_DIR}/dsv_view.def ${DSV_RESOURCES})
+set_target_properties(dsv_view PROPERTIES PREFIX "" SUFFIX ".dsv" LINKER_LANGUAGE CXX)
+target_link_libraries(dsv_view PRIVATE -Wl,--whole-archive dsv_plugin -Wl,--no-whole-archive)
+target_link_options(dsv_view PRIVATE ${DSV_STATIC_LINK} -Wl,--kill-at -Wl,--dynamicbase,--nxcompat)
+
+# GoogleTest, cross-compiled.
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+# Tools: one program per folder under tools/.
+file(GLOB DSV_TOOL_DIRS CONFIGURE_DEPENDS LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/tools/*)
+foreach(dir ${DSV_TOOL_DIRS})
+  if(IS_DIRECTORY ${dir} AND EXISTS ${dir}/CMakeLists.txt)
+    add_subdirectory(${dir})
+  endif()
+endforeach()
+
+# Wine test support and one test program per file under tests/wine.
+file(GLOB DSV_WINE_SUPPORT CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/support/*.cpp)
+add_library(dsv_wine_support STATIC ${DSV_WINE_SUPPORT})
+target_include_directories(dsv_wine_support PUBLIC ${CMAKE_SOURCE_DIR}/tests/wine/support)
+target_link_libraries(dsv_wine_support PUBLIC dsv_plugin GTest::gtest)
+target_compile_definitions(dsv_wine_support PUBLIC DSV_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(DSV_WINE wine)
+else()
+  set(DSV_WINE /usr/lib/wine/wine64)
+endif()
+set(DSV_WINE_PREFIX ${CMAKE_SOURCE_DIR}/build/wineprefix)
+set(DSV_WINE_ENV "WINEDEBUG=-all" "WINEPREFIX=${DSV_WINE_PREFIX}")
+if(NOT CMAKE_SIZEOF_VOID_P EQUAL 4)
+  list(APPEND DSV_WINE_ENV "WINELOADER=/usr/lib/wine/wine64")
+endif()
+add_test(NAME wine_up COMMAND sh -c "wineserver -p </dev/null >/dev/null 2>&1; ${DSV_WINE} cmd /c exit </dev/null >/dev/null 2>&1")
+set_tests_properties(wine_up PROPERTIES FIXTURES_SETUP WINE ENVIRONMENT "${DSV_WINE_ENV}")
+add_test(NAME wine_down COMMAND sh -c "wineserver -k; true")
+set_tests_properties(wine_down PROPERTIES FIXTURES_CLEANUP WINE ENVIRONMENT "${DSV_WINE_ENV}")
+
+# A test file may name its environment in a first-line comment: "// ctest-env: LC_ALL=ja_JP.UTF-8".
+file(GLOB DSV_WINE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*_test.cpp)
+foreach(src ${DSV_WINE_TESTS})
+  get_filename_component(name ${src} NAME_WE)
+  add_executable(${name} ${src})
+  target_link_libraries(${name} PRIVATE dsv_wine_support GTest::gtest_main)
+  target_compile_options(${name} PRIVATE ${DSV_WARNINGS})
+  target_link_options(${name} PRIVATE ${DSV_STATIC_LINK})
+  add_dependencies(${name} dsv_view)
+  file(STRINGS ${src} env_line LIMIT_COUNT 1 REGEX "^// ctest-env: ")
+  set(env ${DSV_WINE_ENV})
+  if(env_line)
+    string(REGEX REPLACE "^// ctest-env: " "" extra "${env_line}")
+    separate_arguments(extra)
+    list(APPEND env ${extra})
+  endif()
+  add_test(NAME wine.${name} COMMAND ${DSV_WINE} $<TARGET_FILE:${name}> WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  set_tests_properties(wine.${name} PROPERTIES FIXTURES_REQUIRED WINE ENVIRONMENT "${env}" TIMEOUT 600)
+endforeach()

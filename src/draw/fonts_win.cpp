@@ -1,0 +1,50 @@
+#include "draw/fonts_win.h"
+
+#include "draw/text_layout.h"
+
+namespace {
+
+int screen_dpi() noexcept {
+  HDC screen = GetDC(nullptr);
+  int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return dpi;
+}
+
+bool is_lead_byte(unsigned char c) { return IsDBCSLeadByte(c) != 0; }
+
+}  // namespace
+
+HFONT create_font(const char* face_name, int points, int weight) noexcept {
+  LOGFONTA font = {};
+  font.lfHeight = font_height_from_points(screen_dpi(), points);
+  font.lfWeight = weight;
+  font.lfCharSet = DEFAULT_CHARSET;
+  font.lfOutPrecision = OUT_DEFAULT_PRECIS;
+  font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+  font.lfQuality = DEFAULT_QUALITY;
+  font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+  copy_face_name(font.lfFaceName, face_name != nullptr ? face_name : "", is_lead_byte);
+  return CreateFontIndirectA(&font);
+}
+
+HFONT create_menu_font(int points, int weight) noexcept {
+  // cbSize 340: the structure without the padded-border field, which older
+  // systems refuse.
+  NONCLIENTMETRICSA metrics = {};
+  metrics.cbSize = 340;
+  SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, 340, &metrics, 0);
+  LOGFONTA font = metrics.lfMenuFont;
+  if (points > 0) font.lfHeight = font_height_from_points(screen_dpi(), points);
+  if (weight > 0) font.lfWeight = weight;
+  font.lfUnderline = 0;
+  return CreateFontIndirectA(&font);
+}
+
+void draw_text_centered(HDC dc, const char* text, int length, const RECT* box) noexcept {
+  if (length <= 0) return;
+  SIZE extent = {};
+  GetTextExtentPoint32A(dc, text, length, &extent);
+  text_origin at = centered_text_origin(box->left, box->top, box->right, box->bottom, extent.cx, extent.cy);
+  ExtTextOutA(dc, at.x, at.y, ETO_CLIPPED, box, text, static_cast<UINT>(length), nullptr);
+}

@@ -1,0 +1,262 @@
+#include "draw/view_frame_win.h"
+
+#include "plugin/host_protocol.h"
+
+namespace {
+
+bool thread_is_japanese() noexcept { return locale_is_japanese(static_cast<uint32_t>(GetThreadLocale())); }
+
+const char* cursor_resource(frame_cursor cursor) noexcept {
+  switch (cursor) {
+    case frame_cursor::size_nwse: return IDC_SIZENWSE;
+    case frame_cursor::size_nesw: return IDC_SIZENESW;
+    case frame_cursor::size_we: return IDC_SIZEWE;
+    case frame_cursor::size_ns: return IDC_SIZENS;
+    case frame_cursor::arrow: break;
+  }
+  return IDC_ARROW;
+}
+
+frame_zone zone_at(HWND window, const frame_settings& settings, LPARAM lparam) noexcept {
+  RECT client = {};
+  GetClientRect(window, &client);
+  // Client coordinates as the low and high halves of lParam, unsigned.
+  const int32_t x = static_cast<int32_t>(LOWORD(lparam));
+  const int32_t y = static_cast<int32_t>(HIWORD(lparam));
+  return frame_hit_zone(x, y, client.right, client.bottom, *settings.size_margin);
+}
+
+bool full_screen_on(const frame_settings& settings) noexcept {
+  return settings.full_screen != nullptr && *settings.full_screen != 0;
+}
+
+void set_cursor_for(HWND window, const frame_settings& settings, LPARAM lparam) noexcept {
+  SetCursor(LoadCursorA(nullptr, cursor_resource(frame_zone_cursor(zone_at(window, settings, lparam)))));
+}
+
+void save_position(HWND window, const frame_settings& settings) noexcept {
+  if (full_screen_on(settings)) return;
+  if (!IsWindowVisible(window) || IsIconic(window) || IsZoomed(window)) return;
+  RECT r = {};
+  GetWindowRect(window, &r);
+  settings.geometry->left = r.left;
+  settings.geometry->top = r.top;
+  settings.geometry->right = r.right - r.left;
+  settings.geometry->bottom = r.bottom - r.top;
+}
+
+void show_picture(HWND window) noexcept {
+  InvalidateRect(window, nullptr, FALSE);
+  UpdateWindow(window);
+}
+
+void refresh(const view_ops& ops, HWND window) noexcept {
+  frame_state_head* state = frame_state(window);
+  if (state == nullptr) return;
+  ops.paint(window, state);
+  show_picture(window);
+}
+
+// True while `state` is still the live state of `window`: a modal loop (menu,
+// dialog) may have let the host close the window under us.
+bool still_alive(HWND window, frame_state_head* state) noexcept {
+  return IsWindow(window) && frame_state(window) == state;
+}
+
+void context_menu(const view_ops& ops, HWND window, frame_state_head* state) noexcept {
+  const frame_settings settings = frame_settings_for(ops.kind);
+  const int32_t full_screen = settings.full_screen != nullptr ? *settings.full_screen : 0;
+  const int32_t visible_set = settings.visible_set != nullptr ? *settings.visible_set : 0;
+  int chosen = 0;
+  try {
+    HMENU menu = CreatePopupMenu();
+    for (const menu_item& item : frame_menu_items(ops.kind, thread_is_japanese(), full_screen, visible_set)) {
+      if (item.text == nullptr) {
+        AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+      } else {
+        AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(item.id), item.text);
+      }
+    }
+    POINT at = {};
+    GetCursorPos(&at);
+    chosen = static_cast<int>(TrackPopupMenu(menu, TPM_RETURNCMD, at.x, at.y, 0, window, nullptr));
+    DestroyMenu(menu);
+  } catch (...) {
+    return;  // out of memory building the item list: no menu
+  }
+  if (chosen == 0 || !still_alive(window, state)) return;
+
+  const int close_id = ops.kind == view_kind::result ? menu_id::result_close : menu_id::close;
+  if (chosen == close_id) {
+    SendMessageA(window, WM_CLOSE, 0, 0);
+  } else if (chosen == menu_id::full_screen && settings.full_screen != nullptr) {
+    if (*settings.full_screen == 0) {
+      *settings.full_screen = 1;
+      ShowWindow(window, SW_MAXIMIZE);
+    } else {
+      *settings.full_screen = 0;
+      ShowWindow(window, SW_SHOWNORMAL);
+    }
+  } else if (chosen == menu_id::sets && settings.visible_set != nullptr) {
+    *settings.visible_set = *settings.visible_set != 0 ? 0 : 1;
+    frame_rebuild_and_show(ops, window, state);
+  } else if (ops.command != nullptr) {
+    ops.command(window, state, chosen);
+  }
+}
+
+}  // namespace
+
+frame_settings frame_settings_for(view_kind kind) noexcept {
+  switch (kind) {
+    case view_kind::result:
+      return {&result_settings.geometry, &result_settings.reslut_size_width, &result_settings.reslut_full_screen,
+              nullptr};
+    case view_kind::score:
+      return {&score_settings.geometry, &score_settings.size_width, nullptr, &score_settings.visible_set};
+    case view_kind::board: break;
+  }
+  return {&view_settings.geometry, &view_settings.size_width, &view_settings.full_screen, &view_settings.visible_set};
+}
+
+frame_state_head* frame_state(HWND window) noexcept {
+  return reinterpret_cast<frame_state_head*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+void frame_rebuild_and_show(const view_ops& ops, HWND window, frame_state_head* state) noexcept {
+  ops.release_buffer(window, state);
+  ops.create_buffer(window, state);
+  ops.paint(window, state);
+  show_picture(window);
+}
+
+SIZE frame_create_buffer_bitmap(HWND window, frame_state_head& state) noexcept {
+  RECT client = {};
+  GetClientRect(window, &client);
+  window_dc dc(window);
+  state.buffer_bitmap.reset(CreateCompatibleBitmap(dc.get(), client.right, client.bottom));
+  state.saved_bitmap = SelectObject(state.mem_dc.get(), state.buffer_bitmap.get());
+  return SIZE{client.right, client.bottom};
+}
+
+void frame_release_buffer_bitmap(frame_state_head& state) noexcept {
+  if (!state.mem_dc) return;
+  if (state.saved_bitmap != nullptr) SelectObject(state.mem_dc.get(), state.saved_bitmap);
+  state.saved_bitmap = nullptr;
+  state.buffer_bitmap.reset();
+}
+
+HBRUSH frame_solid_brush(color_ref color) noexcept { return CreateSolidBrush(static_cast<COLORREF>(color)); }
+
+ATOM frame_register_class(HINSTANCE instance, const char* class_name, WNDPROC procedure) noexcept {
+  WNDCLASSA wc = {};
+  wc.style = 0;
+  wc.lpfnWndProc = procedure;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+  wc.lpszClassName = class_name;
+  return RegisterClassA(&wc);
+}
+
+HWND frame_create_window(HINSTANCE instance, view_kind kind, const char* class_name, const char* title,
+                         const match_state* match) noexcept {
+  const frame_settings settings = frame_settings_for(kind);
+  const settings_rect& g = *settings.geometry;
+  HWND window = CreateWindowExA(0, class_name, title, WS_POPUP, g.left, g.top, g.right, g.bottom, nullptr, nullptr,
+                                instance, const_cast<match_state*>(match));
+  if (window != nullptr) ShowWindow(window, full_screen_on(settings) ? SW_MAXIMIZE : SW_SHOW);
+  return window;
+}
+
+LRESULT frame_wnd_proc(const view_ops& ops, HWND window, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
+  const frame_settings settings = frame_settings_for(ops.kind);
+  const bool refreshes_twice = ops.kind != view_kind::result;
+  switch (message) {
+    case WM_CREATE: {
+      const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lparam);
+      const auto* match = static_cast<const match_state*>(create->lpCreateParams);
+      if (match == nullptr) return -1;
+      frame_state_head* state = ops.create_state(window, match);
+      if (state == nullptr) return -1;
+      SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
+      return 0;
+    }
+    case WM_DESTROY: {
+      frame_state_head* state = frame_state(window);
+      if (state != nullptr) {
+        // Cleared first: a modal loop still running for this window must see it gone.
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        if (ops.kind != view_kind::result) KillTimer(window, view_message::refresh_timer_id);
+        ops.destroy_state(window, state);
+      }
+      return DefWindowProcA(window, message, wparam, lparam);
+    }
+    case WM_SIZE: {
+      frame_state_head* state = frame_state(window);
+      if (state != nullptr) frame_rebuild_and_show(ops, window, state);
+      return 0;
+    }
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(window, &ps);
+      frame_state_head* state = frame_state(window);
+      if (state != nullptr) {
+        const RECT& r = ps.rcPaint;
+        BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, state->mem_dc.get(), r.left, r.top, SRCCOPY);
+      }
+      EndPaint(window, &ps);
+      return 0;
+    }
+    case WM_CLOSE:
+      DestroyWindow(window);
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_CONTEXTMENU: {
+      frame_state_head* state = frame_state(window);
+      if (state != nullptr) context_menu(ops, window, state);
+      return 0;
+    }
+    case WM_TIMER:
+      if (!refreshes_twice) break;
+      KillTimer(window, wparam);
+      SendMessageA(window, view_message::refresh, 0, 0);
+      return 0;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP:
+      if (!full_screen_on(settings)) set_cursor_for(window, settings, lparam);
+      return 0;
+    case WM_LBUTTONDOWN:
+      if (full_screen_on(settings)) return 0;
+      SendMessageA(window, WM_NCLBUTTONDOWN, static_cast<WPARAM>(frame_zone_hit_code(zone_at(window, settings, lparam))),
+                   lparam);
+      if (IsWindow(window)) set_cursor_for(window, settings, lparam);
+      return 0;
+    case WM_RBUTTONUP:
+      SendMessageA(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), lparam);
+      return 0;
+    case WM_EXITSIZEMOVE:
+      save_position(window, settings);
+      return 0;
+    case view_message::rebuild: {
+      frame_state_head* state = frame_state(window);
+      if (state == nullptr) return 0;
+      ops.release_buffer(window, state);
+      ops.create_buffer(window, state);
+      SendMessageA(window, view_message::refresh, 0, 0);
+      return 0;
+    }
+    case view_message::refresh:
+      refresh(ops, window);
+      return 0;
+    case view_message::refresh_twice:
+      if (!refreshes_twice) break;
+      SendMessageA(window, view_message::refresh, 0, 0);
+      SetTimer(window, view_message::refresh_timer_id, 1, nullptr);
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcA(window, message, wparam, lparam);
+}

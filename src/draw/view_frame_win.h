@@ -1,0 +1,92 @@
+// The window behaviour all three views share: a borderless popup that moves and
+// sizes from its own client area, keeps its picture in an off-screen buffer,
+// remembers its place in the settings, and offers a context menu.
+//
+// A view supplies a view_ops table; its window procedure forwards every message
+// to frame_wnd_proc with that table. The view's window state begins with
+// frame_state_head and ends with the match pointer; the view allocates and frees
+// it (frame_new_state / frame_delete_state) in its create and destroy operations.
+#pragma once
+
+#include <windows.h>
+
+#include <new>
+
+#include "draw/gdi_handles_win.h"
+#include "draw/view_frame.h"
+#include "settings/memory.h"
+#include "settings/settings_table.h"
+
+struct match_state;
+
+// The head of every view's window state.
+struct frame_state_head {
+  unique_hdc mem_dc;              // memory DC of the off-screen buffer, transparent background
+  unique_hbitmap buffer_bitmap;   // the buffer, client-area size
+  HGDIOBJ saved_bitmap = nullptr; // what mem_dc held before the buffer
+};
+
+struct view_ops {
+  view_kind kind;
+  // WM_CREATE after the frame has checked the record: allocate the state, keep
+  // `match`, create the device contexts, build the buffer, brushes, paint.
+  // Returns null to refuse the creation, leaving nothing allocated.
+  frame_state_head* (*create_state)(HWND window, const match_state* match);
+  // WM_DESTROY: release the buffer, delete the DCs, brushes and any other
+  // object, and free the state.
+  void (*destroy_state)(HWND window, frame_state_head* state);
+  int (*create_buffer)(HWND window, frame_state_head* state);
+  int (*release_buffer)(HWND window, frame_state_head* state);
+  // Draws the whole board into mem_dc from the match record.
+  int (*paint)(HWND window, frame_state_head* state);
+  // A menu command of the view's own (the score view's Edit Title); may be null.
+  // The window may be gone when it returns if a modal loop ran inside it.
+  void (*command)(HWND window, frame_state_head* state, int id);
+};
+
+// The settings a view's frame reads and writes; absent ones are null.
+struct frame_settings {
+  settings_rect* geometry;  // right and bottom hold width and height
+  int32_t* size_margin;
+  int32_t* full_screen;  // result and large view
+  int32_t* visible_set;  // small and large view
+};
+frame_settings frame_settings_for(view_kind kind) noexcept;
+
+LRESULT frame_wnd_proc(const view_ops& ops, HWND window, UINT message, WPARAM wparam, LPARAM lparam) noexcept;
+
+// Registers a view class of the shared shape; returns the atom or 0.
+ATOM frame_register_class(HINSTANCE instance, const char* class_name, WNDPROC procedure) noexcept;
+
+// Creates and shows a view window at its saved place (maximised when its
+// full-screen setting is on); null when creation failed.
+HWND frame_create_window(HINSTANCE instance, view_kind kind, const char* class_name, const char* title,
+                         const match_state* match) noexcept;
+
+// The window state published in the window's user data, or null.
+frame_state_head* frame_state(HWND window) noexcept;
+
+// Release buffer, build buffer, paint, then show the new picture at once.
+void frame_rebuild_and_show(const view_ops& ops, HWND window, frame_state_head* state) noexcept;
+
+// Buffer helpers for the views' builders: create the client-size buffer in
+// mem_dc (returning the client size), and put back what it replaced.
+SIZE frame_create_buffer_bitmap(HWND window, frame_state_head& state) noexcept;
+void frame_release_buffer_bitmap(frame_state_head& state) noexcept;
+
+// A solid brush of a settings colour (the flag byte passes to GDI unchanged).
+HBRUSH frame_solid_brush(color_ref color) noexcept;
+
+// Zeroed state from the local heap, constructed in place; null on failure.
+template <class State>
+State* frame_new_state() noexcept {
+  void* block = mem_alloc_zeroed(sizeof(State));
+  return block != nullptr ? new (block) State{} : nullptr;
+}
+
+template <class State>
+void frame_delete_state(State*& state) noexcept {
+  if (state == nullptr) return;
+  state->~State();
+  mem_free(state);
+}

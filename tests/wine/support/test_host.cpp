@@ -1,0 +1,209 @@
+#include "test_host.h"
+
+#include <cstring>
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include "match/match_state.h"
+#include "plugin/host_protocol.h"
+
+std::string test_bin_dir() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string s(path);
+  return s.substr(0, s.find_last_of("\\/") + 1);
+}
+
+plugin_dll::plugin_dll(const std::string& path) {
+  std::string p = path.empty() ? test_bin_dir() + "dsv_view.dsv" : path;
+  module = LoadLibraryA(p.c_str());
+  if (module == nullptr) throw std::runtime_error("cannot load " + p);
+  get_plugin_info = reinterpret_cast<info_fn>(proc("get_plugin_info"));
+  dsv_view = reinterpret_cast<entry_fn>(proc("dsv_view"));
+  dsv_socre = reinterpret_cast<entry_fn>(proc("dsv_socre"));
+  dsv_result = reinterpret_cast<entry_fn>(proc("dsv_result"));
+}
+
+plugin_dll::~plugin_dll() { unload(); }
+
+void plugin_dll::unload() {
+  if (module != nullptr) FreeLibrary(module);
+  module = nullptr;
+}
+
+unsigned char* low_alloc(std::size_t size) {
+  for (uintptr_t at = 0x20000000; at < 0xF0000000u; at += 0x10000) {
+    void* p = VirtualAlloc(reinterpret_cast<void*>(at), size, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+    if (p != nullptr) return static_cast<unsigned char*>(p);
+  }
+  throw std::runtime_error("no memory below 4 GB");
+}
+
+void low_free(void* block) {
+  if (block != nullptr) VirtualFree(block, 0, MEM_RELEASE);
+}
+
+fake_match::fake_match() : record(low_alloc(4096)), legs(low_alloc(148 * 16)) { set_leg_table(legs); }
+
+fake_match::~fake_match() {
+  low_free(record);
+  low_free(legs);
+}
+
+void fake_match::set_i32(std::size_t offset, int32_t value) { std::memcpy(&record[offset], &value, 4); }
+void fake_match::set_i16(std::size_t offset, int16_t value) { std::memcpy(&record[offset], &value, 2); }
+
+static std::size_t player_base(int player) { return match_layout::players + match_layout::player_stride * player; }
+
+void fake_match::set_name(int player, const char* name) {
+  std::size_t at = player_base(player) + match_layout::name;
+  std::memset(&record[at], 0, match_layout::name_size);
+  std::memcpy(&record[at], name, std::min(std::strlen(name), match_layout::name_size));
+}
+void fake_match::set_score(int player, int32_t v) { set_i32(player_base(player) + match_layout::score, v); }
+void fake_match::set_sets(int player, int32_t v) { set_i32(player_base(player) + match_layout::sets, v); }
+void fake_match::set_legs(int player, int32_t v) { set_i32(player_base(player) + match_layout::legs, v); }
+void fake_match::set_stat(int player, int block, std::size_t field, int32_t v) {
+  std::size_t at = player_base(player) + (block == 0 ? match_layout::stats_a : match_layout::stats_b) + field;
+  if (field == match_layout::high_out) {
+    set_i16(at, static_cast<int16_t>(v));
+  } else {
+    set_i32(at, v);
+  }
+}
+void fake_match::set_current_leg(int32_t leg) { set_i32(match_layout::current_leg, leg); }
+void fake_match::set_leg_players(int32_t leg, int32_t first, int32_t current) {
+  std::memcpy(&legs[148 * leg + match_layout::first_player], &first, 4);
+  std::memcpy(&legs[148 * leg + match_layout::current_player], &current, 4);
+}
+void fake_match::set_leg_table(const void* table) {
+  uint32_t address = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(table));
+  std::memcpy(&record[match_layout::leg_table], &address, 4);
+}
+
+namespace {
+
+LRESULT CALLBACK host_wnd_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == view_message::host_query) {
+    auto* host = reinterpret_cast<fake_host*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (host == nullptr) return 0;
+    ++host->queries;
+    return host->answer_null ? 0 : reinterpret_cast<LRESULT>(host->query_block.data());
+  }
+  return DefWindowProcA(window, message, wparam, lparam);
+}
+
+}  // namespace
+
+fake_host::fake_host(const fake_match& match) : host_block(1024, 0), query_block(8192, 0) {
+  static ATOM atom = 0;
+  if (atom == 0) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = host_wnd_proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "dsv_test_host";
+    atom = RegisterClassA(&wc);
+  }
+  window = CreateWindowExA(0, "dsv_test_host", "host", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
+  SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  set_match(match.pointer());
+  set_average_mode(1);
+}
+
+fake_host::~fake_host() {
+  if (window != nullptr) DestroyWindow(window);
+}
+
+void fake_host::set_match(const void* match) {
+  uint32_t address = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(match));
+  std::memcpy(&host_block[host_layout::match_pointer], &address, 4);
+}
+
+void fake_host::set_average_mode(int32_t mode) { std::memcpy(&query_block[host_layout::average_mode], &mode, 4); }
+
+void pump_messages(int ms) {
+  DWORD end = GetTickCount() + static_cast<DWORD>(ms);
+  do {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    if (ms > 0) Sleep(1);
+  } while (static_cast<int>(end - GetTickCount()) > 0);
+}
+
+client_pixels capture_client(HWND window) {
+  client_pixels out;
+  RECT r = {};
+  GetClientRect(window, &r);
+  out.width = r.right;
+  out.height = r.bottom;
+  if (out.width <= 0 || out.height <= 0) return out;
+  BITMAPINFO bi = {};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = out.width;
+  bi.bmiHeader.biHeight = -out.height;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HDC wdc = GetDC(window);
+  HDC mdc = CreateCompatibleDC(wdc);
+  HBITMAP dib = CreateDIBSection(wdc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(mdc, dib);
+  BitBlt(mdc, 0, 0, out.width, out.height, wdc, 0, 0, SRCCOPY);
+  GdiFlush();
+  const uint32_t* p = static_cast<const uint32_t*>(bits);
+  out.pixels.assign(p, p + static_cast<std::size_t>(out.width) * out.height);
+  SelectObject(mdc, old);
+  DeleteObject(dib);
+  DeleteDC(mdc);
+  ReleaseDC(window, wdc);
+  return out;
+}
+
+COLORREF client_pixels::at(int x, int y) const {
+  uint32_t p = pixels[static_cast<std::size_t>(y) * width + x] & 0xFFFFFF;
+  return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+}
+
+COLORREF pixel_at(HWND window, int x, int y) { return capture_client(window).at(x, y); }
+
+namespace {
+struct find_args {
+  const char* class_name;
+  HWND found;
+};
+BOOL CALLBACK find_proc(HWND window, LPARAM lparam) {
+  auto* args = reinterpret_cast<find_args*>(lparam);
+  char name[256] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (lstrcmpA(name, args->class_name) == 0) {
+    args->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+}  // namespace
+
+HWND find_thread_window(const char* class_name) {
+  find_args args = {class_name, nullptr};
+  EnumThreadWindows(GetCurrentThreadId(), find_proc, reinterpret_cast<LPARAM>(&args));
+  return args.found;
+}
+
+std::string read_file(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void write_file(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+}

@@ -1,0 +1,106 @@
+// What the Wine tests need to play the host: the real DLL loaded from the build,
+// a match record laid out as the host keeps it, a host window that answers the
+// query message, and ways to read back what a window shows.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Directory of the running test program (the build's bin/), with a trailing backslash.
+std::string test_bin_dir();
+
+// The plug-in loaded with LoadLibrary and its exports.
+struct plugin_dll {
+  using info_fn = int(__stdcall*)(uint32_t, uint32_t, char*);
+  using entry_fn = int(__stdcall*)(HWND, uint32_t, const void*, uint32_t);
+  using small_fn = int(__stdcall*)(uint32_t, uint32_t);
+
+  HMODULE module = nullptr;
+  info_fn get_plugin_info = nullptr;
+  entry_fn dsv_view = nullptr;
+  entry_fn dsv_socre = nullptr;
+  entry_fn dsv_result = nullptr;
+
+  // Loads `path` (default: dsv_view.dsv beside the test program).
+  explicit plugin_dll(const std::string& path = "");
+  ~plugin_dll();
+  plugin_dll(const plugin_dll&) = delete;
+  plugin_dll& operator=(const plugin_dll&) = delete;
+
+  FARPROC proc(const char* name) const { return GetProcAddress(module, name); }
+  void unload();
+};
+
+// Memory below 4 GB, so that a 32-bit pointer field can address it also in a
+// 64-bit test build. Zero-filled; freed with low_free.
+unsigned char* low_alloc(std::size_t size);
+void low_free(void* block);
+
+// A match record and leg table in this process, at the host's offsets, in
+// memory a 32-bit pointer reaches.
+struct fake_match {
+  unsigned char* record = nullptr;  // 4096 bytes
+  unsigned char* legs = nullptr;    // 16 leg entries
+
+  fake_match();
+  ~fake_match();
+  fake_match(const fake_match&) = delete;
+  fake_match& operator=(const fake_match&) = delete;
+  const void* pointer() const { return record; }
+
+  void set_i32(std::size_t offset, int32_t value);
+  void set_i16(std::size_t offset, int16_t value);
+  void set_name(int player, const char* name);
+  void set_score(int player, int32_t value);
+  void set_sets(int player, int32_t value);
+  void set_legs(int player, int32_t value);
+  // Field of stats block a (block 0) or b (block 1) of a player, by offset in the block.
+  void set_stat(int player, int block, std::size_t field, int32_t value);
+  void set_current_leg(int32_t leg);
+  void set_leg_players(int32_t leg, int32_t first, int32_t current);
+  void set_leg_table(const void* table);  // null for none
+};
+
+// The host's window and blocks: a host_block pointing at a match, and a window
+// answering the query message with a host_query_block.
+struct fake_host {
+  HWND window = nullptr;
+  std::vector<unsigned char> host_block;   // 268 + 4 bytes and more
+  std::vector<unsigned char> query_block;  // 5168 + 4 bytes
+  int queries = 0;                         // query messages answered
+  bool answer_null = false;
+
+  explicit fake_host(const fake_match& match);
+  ~fake_host();
+  fake_host(const fake_host&) = delete;
+  fake_host& operator=(const fake_host&) = delete;
+
+  void set_match(const void* match);
+  void set_average_mode(int32_t mode);
+  const void* block() const { return host_block.data(); }
+};
+
+// Runs the message loop for about `ms` milliseconds.
+void pump_messages(int ms = 0);
+
+// What the window shows at client point (x, y), as a COLORREF (0x00BBGGRR).
+COLORREF pixel_at(HWND window, int x, int y);
+
+// The whole client area as 0x00RRGGBB pixels, row by row from the top.
+struct client_pixels {
+  int width = 0;
+  int height = 0;
+  std::vector<uint32_t> pixels;
+  COLORREF at(int x, int y) const;  // as a COLORREF
+};
+client_pixels capture_client(HWND window);
+
+// Finds the top-level window of `class_name` that belongs to this thread.
+HWND find_thread_window(const char* class_name);
+
+// The settings file beside the loaded DLL.
+std::string read_file(const std::string& path);
+void write_file(const std::string& path, const std::string& bytes);

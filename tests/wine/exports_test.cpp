@@ -11,11 +11,11 @@ namespace {
 TEST(Exports, SmallExportsReturnTheirMasks) {
   plugin_dll dll;
   using small_fn = plugin_dll::small_fn;
-  EXPECT_EQ(reinterpret_cast<small_fn>(dll.proc("dsv_view_initialize"))(0, 0), 646);
-  EXPECT_EQ(reinterpret_cast<small_fn>(dll.proc("dsv_socre_initialize"))(0, 0), 646);
-  EXPECT_EQ(reinterpret_cast<small_fn>(dll.proc("dsv_result_initialize"))(0, 0), 678);
+  EXPECT_EQ(reinterpret_cast<small_fn>((void*)dll.proc("dsv_view_initialize"))(0, 0), 646);
+  EXPECT_EQ(reinterpret_cast<small_fn>((void*)dll.proc("dsv_socre_initialize"))(0, 0), 646);
+  EXPECT_EQ(reinterpret_cast<small_fn>((void*)dll.proc("dsv_result_initialize"))(0, 0), 678);
   for (const char* name : {"dsv_view_property", "dsv_socre_property", "dsv_result_property"}) {
-    EXPECT_EQ(reinterpret_cast<small_fn>(dll.proc(name))(7, 9), 0) << name;
+    EXPECT_EQ(reinterpret_cast<small_fn>((void*)dll.proc(name))(7, 9), 0) << name;
   }
 }
 

@@ -16,14 +16,52 @@ std::string test_bin_dir() {
   return s.substr(0, s.find_last_of("\\/") + 1);
 }
 
-plugin_dll::plugin_dll(const std::string& path) {
-  std::string p = path.empty() ? test_bin_dir() + "dsv_view.dsv" : path;
-  module = LoadLibraryA(p.c_str());
-  if (module == nullptr) throw std::runtime_error("cannot load " + p);
-  get_plugin_info = reinterpret_cast<info_fn>(proc("get_plugin_info"));
-  dsv_view = reinterpret_cast<entry_fn>(proc("dsv_view"));
-  dsv_socre = reinterpret_cast<entry_fn>(proc("dsv_socre"));
-  dsv_result = reinterpret_cast<entry_fn>(proc("dsv_result"));
+std::string make_temp_dir() {
+  static int counter = 0;
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  for (;;) {
+    std::string dir = std::string(temp) + "dsv_test_" + std::to_string(GetCurrentProcessId()) + "_" +
+                      std::to_string(GetTickCount()) + "_" + std::to_string(++counter) + "\\";
+    if (CreateDirectoryA(dir.c_str(), nullptr)) return dir;
+    if (GetLastError() != ERROR_ALREADY_EXISTS) throw std::runtime_error("cannot create " + dir);
+  }
+}
+
+plugin_dll::plugin_dll(const char* ini_text) {
+  dir = make_temp_dir();
+  std::string target = dir + "dsv_view.dsv";
+  if (!CopyFileA((test_bin_dir() + "dsv_view.dsv").c_str(), target.c_str(), FALSE)) {
+    throw std::runtime_error("cannot copy the DLL to " + target);
+  }
+  if (ini_text != nullptr) write_file(ini_path(), ini_text);
+  load(target);
+}
+
+plugin_dll::plugin_dll(path_tag, const std::string& path) {
+  dir = path.substr(0, path.find_last_of("\\/") + 1);
+  load(path);
+}
+
+plugin_dll plugin_dll::at_path(const std::string& path) { return plugin_dll(path_tag{}, path); }
+
+plugin_dll::plugin_dll(plugin_dll&& other) noexcept
+    : module(other.module),
+      get_plugin_info(other.get_plugin_info),
+      dsv_view(other.dsv_view),
+      dsv_socre(other.dsv_socre),
+      dsv_result(other.dsv_result),
+      dir(std::move(other.dir)) {
+  other.module = nullptr;
+}
+
+void plugin_dll::load(const std::string& path) {
+  module = LoadLibraryA(path.c_str());
+  if (module == nullptr) throw std::runtime_error("cannot load " + path);
+  get_plugin_info = reinterpret_cast<info_fn>(reinterpret_cast<void*>(proc("get_plugin_info")));
+  dsv_view = reinterpret_cast<entry_fn>(reinterpret_cast<void*>(proc("dsv_view")));
+  dsv_socre = reinterpret_cast<entry_fn>(reinterpret_cast<void*>(proc("dsv_socre")));
+  dsv_result = reinterpret_cast<entry_fn>(reinterpret_cast<void*>(proc("dsv_result")));
 }
 
 plugin_dll::~plugin_dll() { unload(); }
@@ -31,6 +69,11 @@ plugin_dll::~plugin_dll() { unload(); }
 void plugin_dll::unload() {
   if (module != nullptr) FreeLibrary(module);
   module = nullptr;
+}
+
+void plugin_dll::reload() {
+  unload();
+  load(dir + "dsv_view.dsv");
 }
 
 unsigned char* low_alloc(std::size_t size) {

@@ -23,16 +23,35 @@ struct plugin_dll {
   entry_fn dsv_view = nullptr;
   entry_fn dsv_socre = nullptr;
   entry_fn dsv_result = nullptr;
+  std::string dir;  // where the DLL was loaded from, with a trailing backslash
 
-  // Loads `path` (default: dsv_view.dsv beside the test program).
-  explicit plugin_dll(const std::string& path = "");
+  // Copies the built dsv_view.dsv into a fresh directory of its own (so that
+  // tests running side by side never share a settings file), writes
+  // `ini_text` there as dsv_view.ini when it is given, and loads it.
+  explicit plugin_dll(const char* ini_text = nullptr);
+  // Loads the DLL at `path` as it is.
+  static plugin_dll at_path(const std::string& path);
+  plugin_dll(plugin_dll&& other) noexcept;
+
+  std::string ini_path() const { return dir + "dsv_view.ini"; }
   ~plugin_dll();
   plugin_dll(const plugin_dll&) = delete;
   plugin_dll& operator=(const plugin_dll&) = delete;
 
   FARPROC proc(const char* name) const { return GetProcAddress(module, name); }
+  // FreeLibrary: the plug-in's shut-down runs and writes the settings file.
   void unload();
+  // Loads the same DLL file again after unload().
+  void reload();
+
+ private:
+  struct path_tag {};
+  plugin_dll(path_tag, const std::string& path);
+  void load(const std::string& path);
 };
+
+// A fresh empty directory under the temporary folder, with a trailing backslash.
+std::string make_temp_dir();
 
 // Memory below 4 GB, so that a 32-bit pointer field can address it also in a
 // 64-bit test build. Zero-filled; freed with low_free.

@@ -1,0 +1,402 @@
+// The window behaviour the three views share, driven with real windows: a test
+// view (plain fills, counted paints) on the shared frame, and the real views
+// linked in for the resource counts.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "draw/gdi_handles_win.h"
+#include "draw/view_frame_win.h"
+#include "plugin/host_protocol.h"
+#include "test_host.h"
+
+namespace {
+
+struct probe_state : frame_state_head {
+  unique_hbrush brush;
+  int paints = 0;
+  const match_state* match = nullptr;
+};
+
+int probe_create_buffer(HWND window, frame_state_head* head) {
+  frame_create_buffer_bitmap(window, *head);
+  return 1;
+}
+
+int probe_release_buffer(HWND, frame_state_head* head) {
+  frame_release_buffer_bitmap(*head);
+  return 1;
+}
+
+int probe_paint(HWND window, frame_state_head* head) {
+  auto* state = static_cast<probe_state*>(head);
+  RECT r = {};
+  GetClientRect(window, &r);
+  FillRect(state->mem_dc.get(), &r, state->brush.get());
+  ++state->paints;
+  return 1;
+}
+
+frame_state_head* probe_create(HWND window, const match_state* match) {
+  auto* state = frame_new_state<probe_state>();
+  state->match = match;
+  {
+    window_dc dc(window);
+    state->mem_dc.reset(CreateCompatibleDC(dc.get()));
+  }
+  probe_create_buffer(window, state);
+  state->brush.reset(CreateSolidBrush(RGB(10, 200, 30)));
+  probe_paint(window, state);
+  return state;
+}
+
+void probe_destroy(HWND window, frame_state_head* head) {
+  auto* state = static_cast<probe_state*>(head);
+  probe_release_buffer(window, state);
+  frame_delete_state(state);
+}
+
+int commands_seen = 0;
+void probe_command(HWND, frame_state_head*, int id) { commands_seen = id; }
+
+view_ops probe_ops[3] = {
+    {view_kind::result, probe_create, probe_destroy, probe_create_buffer, probe_release_buffer, probe_paint, nullptr},
+    {view_kind::score, probe_create, probe_destroy, probe_create_buffer, probe_release_buffer, probe_paint,
+     probe_command},
+    {view_kind::board, probe_create, probe_destroy, probe_create_buffer, probe_release_buffer, probe_paint, nullptr},
+};
+
+// Non-client presses are recorded, not passed on, so no modal move loop starts.
+std::vector<WPARAM> nc_presses;
+template <int Kind>
+LRESULT CALLBACK probe_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
+  if (message == WM_NCLBUTTONDOWN) {
+    nc_presses.push_back(wparam);
+    return 0;
+  }
+  return frame_wnd_proc(probe_ops[Kind], window, message, wparam, lparam);
+}
+
+const char* class_of(view_kind kind) {
+  return kind == view_kind::result ? "probe_result" : kind == view_kind::score ? "probe_score" : "probe_board";
+}
+
+void default_geometry() {
+  result_settings.geometry = {10, 20, 437, 357};
+  result_settings.reslut_size_width = 3;
+  result_settings.reslut_full_screen = 0;
+  score_settings.geometry = {30, 40, 460, 114};
+  score_settings.size_width = 3;
+  score_settings.visible_set = 1;
+  view_settings.geometry = {50, 60, 200, 100};
+  view_settings.size_width = 3;
+  view_settings.full_screen = 0;
+  view_settings.visible_set = 1;
+}
+
+class Frame : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    HINSTANCE self = GetModuleHandleA(nullptr);
+    frame_register_class(self, "probe_result", probe_proc<0>);
+    frame_register_class(self, "probe_score", probe_proc<1>);
+    frame_register_class(self, "probe_board", probe_proc<2>);
+  }
+  void SetUp() override {
+    default_geometry();
+    nc_presses.clear();
+    commands_seen = 0;
+    SetThreadLocale(0x409);
+  }
+  HWND open(view_kind kind) {
+    HWND w = frame_create_window(GetModuleHandleA(nullptr), kind, class_of(kind), "probe", match_.pointer() == nullptr
+                                                                                               ? nullptr
+                                                                                               : static_cast<const match_state*>(match_.pointer()));
+    windows_.push_back(w);
+    return w;
+  }
+  void TearDown() override {
+    for (HWND w : windows_) {
+      if (IsWindow(w)) DestroyWindow(w);
+    }
+    pump_messages();
+  }
+  static probe_state* state_of(HWND w) { return static_cast<probe_state*>(frame_state(w)); }
+
+  fake_match match_;
+  std::vector<HWND> windows_;
+};
+
+TEST_F(Frame, WindowIsABorderlessPopupAtItsSavedPlace) {
+  HWND w = open(view_kind::result);
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(w, GWL_STYLE)) & ~(WS_VISIBLE | WS_CLIPSIBLINGS), WS_POPUP);
+  EXPECT_EQ(GetWindowLongA(w, GWL_EXSTYLE) & ~WS_EX_WINDOWEDGE, 0);
+  RECT r;
+  GetWindowRect(w, &r);
+  EXPECT_EQ(r.left, 10);
+  EXPECT_EQ(r.top, 20);
+  EXPECT_EQ(r.right - r.left, 437);
+  EXPECT_EQ(r.bottom - r.top, 357);
+  EXPECT_TRUE(IsWindowVisible(w));
+  pump_messages();
+  EXPECT_EQ(pixel_at(w, 100, 100), RGB(10, 200, 30));
+}
+
+TEST_F(Frame, CreationWithoutARecordIsRefused) {
+  HWND w = frame_create_window(GetModuleHandleA(nullptr), view_kind::score, "probe_score", "probe", nullptr);
+  EXPECT_EQ(w, nullptr);
+}
+
+TEST_F(Frame, PressesStartTheMoveOrSizeOfTheirZone) {
+  view_settings.geometry = {0, 0, 200, 100};
+  HWND w = open(view_kind::board);
+  struct {
+    int x, y;
+    WPARAM code;
+    const char* cursor;
+  } rows[] = {{1, 1, HTTOPLEFT, IDC_SIZENWSE},
+              {199, 50, HTRIGHT, IDC_SIZEWE},
+              {100, 97, HTBOTTOM, IDC_SIZENS},
+              {100, 50, HTCAPTION, IDC_ARROW},
+              {1, 99, HTBOTTOMLEFT, IDC_SIZENESW}};
+  for (const auto& r : rows) {
+    nc_presses.clear();
+    SendMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.x, r.y));
+    ASSERT_EQ(nc_presses.size(), 1u);
+    EXPECT_EQ(nc_presses[0], r.code) << r.x << "," << r.y;
+    // The cursor shows the same zone, after the press and on a plain move.
+    EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, r.cursor));
+    SetCursor(nullptr);
+    SendMessageA(w, WM_MOUSEMOVE, 0, MAKELPARAM(r.x, r.y));
+    EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, r.cursor)) << r.x << "," << r.y;
+  }
+}
+
+TEST_F(Frame, MarginZeroOnlyMoves) {
+  score_settings.size_width = 0;
+  HWND w = open(view_kind::score);
+  SendMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(0, 0));
+  ASSERT_EQ(nc_presses.size(), 1u);
+  EXPECT_EQ(nc_presses[0], static_cast<WPARAM>(HTCAPTION));
+}
+
+TEST_F(Frame, EndOfAMoveSavesPlaceAndSize) {
+  HWND w = open(view_kind::result);
+  SetWindowPos(w, nullptr, 110, 220, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  SendMessageA(w, WM_EXITSIZEMOVE, 0, 0);
+  EXPECT_EQ(result_settings.geometry.left, 110);
+  EXPECT_EQ(result_settings.geometry.top, 220);
+  EXPECT_EQ(result_settings.geometry.right, 437);
+  EXPECT_EQ(result_settings.geometry.bottom, 357);
+  SetWindowPos(w, nullptr, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER);
+  SendMessageA(w, WM_EXITSIZEMOVE, 0, 0);
+  EXPECT_EQ(result_settings.geometry.right, 300);
+  EXPECT_EQ(result_settings.geometry.bottom, 200);
+}
+
+TEST_F(Frame, NothingIsSavedWhenHiddenMinimisedMaximisedOrFullScreen) {
+  HWND w = open(view_kind::board);
+  auto moved_and_saved = [&](int x) {
+    SetWindowPos(w, nullptr, x, 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageA(w, WM_EXITSIZEMOVE, 0, 0);
+    return view_settings.geometry.left == x;
+  };
+  ShowWindow(w, SW_HIDE);
+  EXPECT_FALSE(moved_and_saved(300));
+  ShowWindow(w, SW_SHOWMINIMIZED);
+  EXPECT_FALSE(moved_and_saved(310));
+  ShowWindow(w, SW_SHOWMAXIMIZED);
+  EXPECT_FALSE(moved_and_saved(320));
+  ShowWindow(w, SW_SHOWNORMAL);
+  view_settings.full_screen = 1;
+  EXPECT_FALSE(moved_and_saved(330));
+  view_settings.full_screen = 0;
+  EXPECT_TRUE(moved_and_saved(340));
+}
+
+TEST_F(Frame, FullScreenIgnoresPressesAndKeepsTheArrow) {
+  result_settings.reslut_full_screen = 1;
+  HWND w = open(view_kind::result);
+  EXPECT_TRUE(IsZoomed(w));
+  SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+  SendMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
+  SendMessageA(w, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
+  EXPECT_TRUE(nc_presses.empty());
+  EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_ARROW));
+}
+
+TEST_F(Frame, BackgroundIsNeverErased) {
+  HWND w = open(view_kind::score);
+  HDC dc = GetDC(w);
+  EXPECT_EQ(SendMessageA(w, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0), 1);
+  ReleaseDC(w, dc);
+  pump_messages();
+  EXPECT_EQ(pixel_at(w, 5, 5), RGB(10, 200, 30));
+}
+
+TEST_F(Frame, RefreshPaintsOnceAndRefreshTwiceOnceMoreFromTheTimer) {
+  HWND w = open(view_kind::score);
+  probe_state* s = state_of(w);
+  int before = s->paints;
+  SendMessageA(w, view_message::refresh, 0, 0);
+  EXPECT_EQ(s->paints, before + 1);
+  // Two requests within the timer's millisecond: two paints now, one later.
+  SendMessageA(w, view_message::refresh_twice, 0, 0);
+  SendMessageA(w, view_message::refresh_twice, 0, 0);
+  EXPECT_EQ(s->paints, before + 3);
+  pump_messages(50);
+  EXPECT_EQ(s->paints, before + 4);
+  pump_messages(30);
+  EXPECT_EQ(s->paints, before + 4);
+}
+
+TEST_F(Frame, ResultViewLeavesRefreshTwiceAndTimersAlone) {
+  HWND w = open(view_kind::result);
+  probe_state* s = state_of(w);
+  int before = s->paints;
+  SendMessageA(w, view_message::refresh_twice, 0, 0);
+  pump_messages(30);
+  EXPECT_EQ(s->paints, before);
+  // The rebuild message builds a new buffer and shows it.
+  SendMessageA(w, view_message::rebuild, 0, 0);
+  EXPECT_EQ(s->paints, before + 1);
+}
+
+TEST_F(Frame, ResizesRebuildTheBufferAndFreeTheOldOne) {
+  long start = gdi_live_objects();
+  HWND w = open(view_kind::board);
+  long open_count = gdi_live_objects();
+  EXPECT_GT(open_count, start);
+  for (int i = 0; i < 1000; ++i) {
+    SetWindowPos(w, nullptr, 0, 0, 100 + i % 300, 80 + i % 200, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  EXPECT_EQ(gdi_live_objects(), open_count);
+  RECT r;
+  GetClientRect(w, &r);
+  EXPECT_EQ(pixel_at(w, r.right - 1, r.bottom - 1), RGB(10, 200, 30));
+  DestroyWindow(w);
+  EXPECT_EQ(gdi_live_objects(), start);
+}
+
+// Menus: a timer reads the open popup menu and then picks an item or dismisses it.
+struct menu_script {
+  std::vector<std::pair<UINT, std::wstring>> items;  // id, text (separators id 0)
+  int pick = 0;                                      // 1-based position to choose, 0 dismisses
+  void (*during)() = nullptr;                        // runs while the menu is open
+  bool seen = false;
+};
+menu_script script;
+
+void CALLBACK menu_timer(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND popup = FindWindowA("#32768", nullptr);
+  if (popup == nullptr) return;
+  KillTimer(nullptr, id);
+  script.seen = true;
+  HMENU menu = reinterpret_cast<HMENU>(SendMessageA(popup, 0x01E1 /* MN_GETHMENU */, 0, 0));
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    wchar_t text[128] = {};
+    GetMenuStringW(menu, static_cast<UINT>(i), text, 128, MF_BYPOSITION);
+    script.items.emplace_back(GetMenuItemID(menu, i), text);
+  }
+  if (script.during != nullptr) script.during();
+  if (script.pick == 0) {
+    EndMenu();
+    return;
+  }
+  int steps = 0;
+  for (int i = 0; i < script.pick; ++i) {
+    if (script.items[static_cast<std::size_t>(i)].first != 0) ++steps;
+  }
+  for (int i = 0; i < steps; ++i) PostMessageA(popup, WM_KEYDOWN, VK_DOWN, 0);
+  PostMessageA(popup, WM_KEYDOWN, VK_RETURN, 0);
+}
+
+void run_menu(HWND w, int pick, void (*during)() = nullptr) {
+  script = menu_script{};
+  script.pick = pick;
+  script.during = during;
+  SetTimer(nullptr, 0, 20, menu_timer);
+  SendMessageA(w, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+}
+
+std::wstring menu_text_of() {
+  std::wstring s;
+  for (const auto& item : script.items) s += std::to_wstring(item.first) + L":" + item.second + L"|";
+  return s;
+}
+
+TEST_F(Frame, MenusListEachViewsItems) {
+  run_menu(open(view_kind::result), 0);
+  ASSERT_TRUE(script.seen);
+  EXPECT_EQ(menu_text_of(), L"3:&Fullscreen|0:|1:&Close|");
+  run_menu(open(view_kind::score), 0);
+  EXPECT_EQ(menu_text_of(), L"3:Edit &Title...|1:Hide &Sets|0:|2:&Close|");
+  view_settings.full_screen = 1;
+  view_settings.visible_set = 0;
+  run_menu(open(view_kind::board), 0);
+  EXPECT_EQ(menu_text_of(), L"3:End &Fullscreen|1:Show &Sets|0:|2:&Close|");
+}
+
+TEST_F(Frame, FullScreenCommandMaximisesAndRestores) {
+  HWND w = open(view_kind::board);
+  run_menu(w, 1);
+  EXPECT_EQ(view_settings.full_screen, 1);
+  EXPECT_TRUE(IsZoomed(w));
+  run_menu(w, 1);
+  EXPECT_EQ(view_settings.full_screen, 0);
+  EXPECT_FALSE(IsZoomed(w));
+  RECT r;
+  GetWindowRect(w, &r);
+  EXPECT_EQ(r.left, 50);
+  EXPECT_EQ(r.right - r.left, 200);
+}
+
+TEST_F(Frame, SetsCommandFlipsTheSettingAndRepaints) {
+  score_settings.visible_set = 7;  // any non-zero value is on
+  HWND w = open(view_kind::score);
+  probe_state* s = state_of(w);
+  int before = s->paints;
+  run_menu(w, 2);
+  EXPECT_EQ(score_settings.visible_set, 0);
+  EXPECT_EQ(s->paints, before + 1);
+  run_menu(w, 2);
+  EXPECT_EQ(score_settings.visible_set, 1);
+}
+
+TEST_F(Frame, ViewCommandsReachTheView) {
+  run_menu(open(view_kind::score), 1);
+  EXPECT_EQ(commands_seen, 3);
+}
+
+TEST_F(Frame, CloseItemDestroysTheWindow) {
+  HWND w = open(view_kind::result);
+  run_menu(w, 3);
+  EXPECT_FALSE(IsWindow(w));
+  HWND s = open(view_kind::score);
+  run_menu(s, 4);
+  EXPECT_FALSE(IsWindow(s));
+}
+
+TEST_F(Frame, DismissedMenuChangesNothing) {
+  HWND w = open(view_kind::board);
+  run_menu(w, 0);
+  EXPECT_EQ(view_settings.full_screen, 0);
+  EXPECT_EQ(view_settings.visible_set, 1);
+  EXPECT_TRUE(IsWindow(w));
+}
+
+HWND closing_window = nullptr;
+
+TEST_F(Frame, WindowClosedWhileItsMenuIsOpenIsNotTouchedAfterwards) {
+  score_settings.visible_set = 1;
+  closing_window = open(view_kind::score);
+  // The host closes the view while the menu runs; the user then picks Hide Sets.
+  run_menu(closing_window, 2, [] { SendMessageA(closing_window, WM_CLOSE, 0, 0); });
+  EXPECT_TRUE(script.seen);
+  EXPECT_FALSE(IsWindow(closing_window));
+  EXPECT_EQ(score_settings.visible_set, 1);
+}
+
+}  // namespace

@@ -24,6 +24,12 @@ set_target_properties(dsv_view PROPERTIES PREFIX "" SUFFIX ".dsv" LINKER_LANGUAG
 target_link_libraries(dsv_view PRIVATE -Wl,--whole-archive dsv_plugin -Wl,--no-whole-archive)
 target_link_options(dsv_view PRIVATE ${DSV_STATIC_LINK} -Wl,--kill-at -Wl,--dynamicbase,--nxcompat)
 
+# A build of the DLL alone (the second-compiler check) stops here.
+option(DSV_DLL_ONLY "Build only the plug-in DLL" OFF)
+if(DSV_DLL_ONLY)
+  return()
+endif()
+
 # GoogleTest, cross-compiled.
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)

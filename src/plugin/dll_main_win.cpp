@@ -1,12 +1,37 @@
 #include <windows.h>
 
-#include "plugin/lifecycle_win.h"
+#include <initializer_list>
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) noexcept {
+#include "plugin/lifecycle_win.h"
+#include "plugin/plugin_globals.h"
+
+namespace {
+
+// A host that unloads the library while views are open would leave windows
+// whose procedure is no longer mapped: the next message would crash it. So a
+// dynamic unload closes the views first and unregisters their classes. At
+// process exit (reserved non-null) no window is touched.
+void close_views_before_unload() noexcept {
+  for (HWND* window : {&view_hwnd, &score_hwnd, &result_hwnd}) {
+    if (window_exists(*window)) DestroyWindow(*window);
+    *window = nullptr;
+  }
+}
+
+void unregister_view_classes() noexcept {
+  for (const char* name : {"dsv_view_wnd", "dsv_score_wnd", "dsv_result_wnd"}) UnregisterClassA(name, module_instance);
+}
+
+}  // namespace
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) noexcept {
   if (reason == DLL_PROCESS_ATTACH) {
     plugin_startup(instance);
   } else if (reason == DLL_PROCESS_DETACH) {
+    const bool dynamic_unload = reserved == nullptr;
+    if (dynamic_unload) close_views_before_unload();
     plugin_shutdown();
+    if (dynamic_unload) unregister_view_classes();
   }
   return TRUE;
 }

@@ -1,0 +1,18 @@
+# Second compiler for the same 32-bit DLL: clang targeting mingw-w64, with the
+# GNU toolchain's headers, libraries and linker. Used to keep the sources portable.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+set(CMAKE_C_COMPILER clang)
+set(CMAKE_CXX_COMPILER clang++)
+set(CMAKE_C_COMPILER_TARGET i686-w64-mingw32)
+set(CMAKE_CXX_COMPILER_TARGET i686-w64-mingw32)
+set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
+set(CMAKE_SYSROOT "")
+set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(GCC_MINGW_DIR /usr/lib/gcc/i686-w64-mingw32/12-win32)
+set(CMAKE_CXX_FLAGS_INIT "-isystem ${GCC_MINGW_DIR}/include/c++ -isystem ${GCC_MINGW_DIR}/include/c++/i686-w64-mingw32 -isystem ${GCC_MINGW_DIR}/include/c++/backward")
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-fuse-ld=bfd -L${GCC_MINGW_DIR} --gcc-toolchain=/usr")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-fuse-ld=bfd -L${GCC_MINGW_DIR}")

@@ -1,0 +1,262 @@
+// The plug-in runs inside the host's process: whatever the host or the data
+// does, the host must survive. Every case runs in a child process (this same
+// program with --case NAME), so a crash shows as a failed exit status.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <random>
+#include <string>
+
+#include "draw/gdi_handles_win.h"
+#include "match/match_state.h"
+#include "plugin/host_protocol.h"
+#include "plugin/lifecycle_win.h"
+#include "plugin/plugin_globals.h"
+#include "test_host.h"
+
+// The exports, linked in directly for the cases that count GDI objects.
+extern "C" {
+int __stdcall get_plugin_info(uint32_t, uint32_t, char*) noexcept;
+int __stdcall dsv_view(HWND, uint32_t, const void*, uint32_t) noexcept;
+int __stdcall dsv_socre(HWND, uint32_t, const void*, uint32_t) noexcept;
+int __stdcall dsv_result(HWND, uint32_t, const void*, uint32_t) noexcept;
+}
+
+namespace {
+
+std::string self_path() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  return path;
+}
+
+// Runs this program with `--case name` and returns its exit code (or the
+// exception code of a crash).
+DWORD run_case(const std::string& name) {
+  std::string command = "\"" + self_path() + "\" --case " + name;
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi = {};
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return 9999;
+  WaitForSingleObject(pi.hProcess, 10 * 60 * 1000);
+  DWORD code = 9998;
+  GetExitCodeProcess(pi.hProcess, &code);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return code;
+}
+
+#define CHECK_OR(code, cond)                                                \
+  do {                                                                      \
+    if (!(cond)) {                                                          \
+      std::fprintf(stderr, "%s:%d: %s\n", __FILE__, __LINE__, #cond);       \
+      return code;                                                          \
+    }                                                                       \
+  } while (0)
+
+const char* const view_classes[] = {"dsv_view_wnd", "dsv_score_wnd", "dsv_result_wnd"};
+
+// The host unloads the library while all three views are open.
+int case_unload_with_open_views() {
+  plugin_dll dll;
+  fake_match match;
+  match.set_name(0, "Ann");
+  match.set_name(1, "Bo");
+  fake_host host(match);
+  dll.dsv_view(host.window, host_event::open, host.block(), 0);
+  dll.dsv_socre(host.window, host_event::open, host.block(), 0);
+  dll.dsv_result(host.window, host_event::open, host.block(), 0);
+  pump_messages(50);
+  for (const char* c : view_classes) CHECK_OR(2, find_thread_window(c) != nullptr);
+  dll.unload();
+  // Nothing of ours may be left to receive messages.
+  for (const char* c : view_classes) CHECK_OR(3, find_thread_window(c) == nullptr);
+  pump_messages(50);
+  CHECK_OR(4, !read_file(dll.ini_path()).empty());
+  // The library loads again and the views open again.
+  dll.reload();
+  dll.dsv_socre(host.window, host_event::open, host.block(), 0);
+  CHECK_OR(5, find_thread_window("dsv_score_wnd") != nullptr);
+  dll.unload();
+  return 0;
+}
+
+// Nonsense from the host at the boundary.
+int case_bad_boundary() {
+  plugin_dll dll;
+  CHECK_OR(2, dll.get_plugin_info(0, 0, nullptr) == 0);
+  fake_match match;
+  fake_host host(match);
+  // No host block, and a host block without a record: nothing opens.
+  for (auto entry : {dll.dsv_view, dll.dsv_socre, dll.dsv_result}) {
+    for (uint32_t code : {2u, 4u, 32u, 128u, 512u}) CHECK_OR(3, entry(host.window, code, nullptr, 0) == 1);
+  }
+  host.set_match(nullptr);
+  for (auto entry : {dll.dsv_view, dll.dsv_socre, dll.dsv_result}) {
+    CHECK_OR(4, entry(host.window, host_event::open, host.block(), 0) == 1);
+  }
+  for (const char* c : view_classes) CHECK_OR(5, find_thread_window(c) == nullptr);
+  // A host that answers the query with null: the result view opens all the same.
+  host.set_match(match.pointer());
+  host.answer_null = true;
+  CHECK_OR(6, dll.dsv_result(host.window, host_event::open, host.block(), 0) == 1);
+  CHECK_OR(7, find_thread_window("dsv_result_wnd") != nullptr);
+  // A null host window.
+  dll.dsv_result(nullptr, host_event::open, host.block(), 0);
+  dll.dsv_result(nullptr, host_event::open, host.block(), 0);
+  dll.unload();
+  return 0;
+}
+
+void scramble(fake_match& match, std::mt19937& rng) {
+  auto any = [&] { return static_cast<int32_t>(rng()); };
+  auto small = [&] { return static_cast<int32_t>(rng() % 2000) - 1000; };
+  for (int p = 0; p < 2; ++p) {
+    switch (rng() % 4) {
+      case 0: match.set_name(p, ""); break;
+      case 1: {
+        char name[69];
+        for (char& c : name) c = static_cast<char>(32 + rng() % 200);
+        name[68] = 0;
+        match.set_name(p, name);  // 68 bytes and no NUL inside the block
+        break;
+      }
+      default: match.set_name(p, rng() % 2 ? "Player &One" : "P"); break;
+    }
+    match.set_score(p, rng() % 3 ? small() : any());
+    match.set_sets(p, rng() % 3 ? small() : any());
+    match.set_legs(p, rng() % 3 ? small() : any());
+    for (int block = 0; block < 2; ++block) {
+      for (std::size_t field = 0; field < 52; field += 4) match.set_stat(p, block, field, rng() % 2 ? small() : any());
+      match.set_stat(p, block, match_layout::high_out, any());
+    }
+  }
+  match.set_current_leg(static_cast<int32_t>(rng() % 16));
+  for (int leg = 0; leg < 16; ++leg) {
+    match.set_leg_players(leg, static_cast<int32_t>(rng() % 5) - 1, static_cast<int32_t>(rng() % 5) - 1);
+  }
+  match.set_leg_table(rng() % 8 == 0 ? nullptr : match.legs);
+}
+
+// A long random stream of host events, window changes and record changes.
+int case_storm() {
+  const char* count_text = std::getenv("DSV_STORM_EVENTS");
+  const int events = count_text != nullptr ? std::atoi(count_text) : 100000;
+  plugin_startup(GetModuleHandleA(nullptr));
+  fake_match match;
+  fake_host host(match);
+  std::mt19937 rng(20261208);
+  const long gdi_start = gdi_live_objects();
+  using entry_fn = int(__stdcall*)(HWND, uint32_t, const void*, uint32_t) noexcept;
+  entry_fn entries[] = {dsv_view, dsv_socre, dsv_result};
+  HWND* handles[] = {&view_hwnd, &score_hwnd, &result_hwnd};
+  const uint32_t codes[] = {2, 4, 32, 128, 512, 0, 1, 8, 64, 256, 1024, 0xFFFFFFFFu};
+  for (int i = 0; i < events; ++i) {
+    const int view = static_cast<int>(rng() % 3);
+    HWND window = *handles[view];
+    switch (rng() % 10) {
+      case 0:
+        scramble(match, rng);
+        break;
+      case 1:
+        if (window_exists(window)) {
+          SetWindowPos(window, nullptr, static_cast<int>(rng() % 400) - 100, static_cast<int>(rng() % 400) - 100,
+                       static_cast<int>(rng() % 900), static_cast<int>(rng() % 600), SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        break;
+      case 2:
+        if (window_exists(window)) {
+          const UINT messages[] = {view_message::rebuild, WM_EXITSIZEMOVE, WM_MOUSEMOVE, WM_LBUTTONUP, WM_TIMER};
+          SendMessageA(window, messages[rng() % 5], 1, static_cast<LPARAM>(rng()));
+        }
+        break;
+      default:
+        entries[view](host.window, codes[rng() % (sizeof codes / sizeof codes[0])], host.block(), 0);
+        break;
+    }
+    if (i % 64 == 0) pump_messages();
+  }
+  for (int view = 0; view < 3; ++view) entries[view](host.window, host_event::close, host.block(), 0);
+  pump_messages(20);
+  for (const char* c : view_classes) CHECK_OR(2, find_thread_window(c) == nullptr);
+  if (gdi_live_objects() != gdi_start) {
+    std::fprintf(stderr, "GDI objects: %ld at the start, %ld at the end\n", gdi_start, gdi_live_objects());
+    return 3;
+  }
+  std::printf("storm: %d events, GDI objects back to %ld\n", events, gdi_start);
+  return 0;
+}
+
+// A 20 MB settings file of random bytes, long lines and NULs.
+int case_garbage_settings() {
+  std::mt19937 rng(7);
+  std::string junk;
+  junk.reserve(20u << 20);
+  junk += "[view_window]\r\nright=640\r\nbottom=480\r\n";
+  while (junk.size() < (20u << 20)) {
+    switch (rng() % 6) {
+      case 0: junk.append(static_cast<std::size_t>(rng() % 100000), 'k'); break;
+      case 1: junk += "\r\n[score_window]\r\n"; break;
+      case 2: junk += std::string(1, '\0') + "x=1\n"; break;
+      default:
+        for (int i = 0; i < 200; ++i) junk += static_cast<char>(rng());
+        break;
+    }
+  }
+  const std::string dir = make_temp_dir();
+  CopyFileA((test_bin_dir() + "dsv_view.dsv").c_str(), (dir + "dsv_view.dsv").c_str(), FALSE);
+  write_file(dir + "dsv_view.ini", junk);
+  DWORD start = GetTickCount();
+  plugin_dll dll = plugin_dll::at_path(dir + "dsv_view.dsv");
+  DWORD load_ms = GetTickCount() - start;
+  fake_match match;
+  fake_host host(match);
+  dll.dsv_view(host.window, host_event::open, host.block(), 0);
+  HWND w = find_thread_window("dsv_view_wnd");
+  CHECK_OR(2, w != nullptr);
+  RECT r;
+  GetWindowRect(w, &r);
+  CHECK_OR(3, r.right - r.left == 640 && r.bottom - r.top == 480);
+  start = GetTickCount();
+  dll.unload();
+  std::printf("20 MB settings file: load %lu ms, unload %lu ms\n", load_ms, GetTickCount() - start);
+  CHECK_OR(4, load_ms < 5000);
+  return 0;
+}
+
+struct named_case {
+  const char* name;
+  int (*run)();
+};
+const named_case cases[] = {
+    {"unload_with_open_views", case_unload_with_open_views},
+    {"bad_boundary", case_bad_boundary},
+    {"storm", case_storm},
+    {"garbage_settings", case_garbage_settings},
+};
+
+TEST(Hardening, UnloadWithOpenViews) { EXPECT_EQ(run_case("unload_with_open_views"), 0u); }
+TEST(Hardening, BadInputAtTheBoundary) { EXPECT_EQ(run_case("bad_boundary"), 0u); }
+TEST(Hardening, HostStorm) { EXPECT_EQ(run_case("storm"), 0u); }
+TEST(Hardening, GarbageSettingsFile) { EXPECT_EQ(run_case("garbage_settings"), 0u); }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 3 && std::strcmp(argv[1], "--case") == 0) {
+    for (const named_case& c : cases) {
+      if (std::strcmp(argv[2], c.name) == 0) {
+        try {
+          return c.run();
+        } catch (const std::exception& e) {
+          std::fprintf(stderr, "%s\n", e.what());
+          return 1;
+        }
+      }
+    }
+    return 100;
+  }
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

@@ -1,31 +1,43 @@
 #include "views/result/result_window_win.h"
 
-#include "draw/view_frame_win.h"
+#include <algorithm>
+
+#include "draw/fonts_win.h"
+#include "match/match_state.h"
+#include "plugin/plugin_globals.h"
+#include "views/result/result_table.h"
 
 namespace {
 
-struct result_window_state : frame_state_head {
-  unique_hbrush line_brush;
-  const match_state* match = nullptr;
+constexpr int bold = FW_BOLD;
+
+struct dc_probe {
+  HDC dc;
+  const char* face;
 };
 
-int create_buffer(HWND window, frame_state_head* head) {
-  frame_create_buffer_bitmap(window, *head);
-  return 1;
+int32_t probe_tm_height(void* context, int32_t points) {
+  const auto* probe = static_cast<const dc_probe*>(context);
+  return result_measure_tm_height(probe->dc, probe->face, points);
 }
 
-int release_buffer(HWND, frame_state_head* head) {
-  frame_release_buffer_bitmap(*head);
-  return 1;
+RECT to_rect(const table_box& box) noexcept { return RECT{box.left, box.top, box.right, box.bottom}; }
+
+void fill(HDC dc, const table_box& box, HBRUSH brush) noexcept {
+  const RECT r = to_rect(box);
+  FillRect(dc, &r, brush);
 }
 
-int paint(HWND window, frame_state_head* head) {
-  auto* state = static_cast<result_window_state*>(head);
-  RECT client = {};
-  GetClientRect(window, &client);
-  FillRect(state->mem_dc.get(), &client, state->line_brush.get());
-  return 1;
+void draw_centered(HDC dc, const char* text, int length, const table_box& box) noexcept {
+  const RECT r = to_rect(box);
+  draw_text_centered(dc, text, length, &r);
 }
+
+result_window_state* as_result(frame_state_head* head) noexcept { return static_cast<result_window_state*>(head); }
+
+int create_buffer_op(HWND window, frame_state_head* head) { return result_create_buffer(window, as_result(head)); }
+int release_buffer_op(HWND window, frame_state_head* head) { return result_release_buffer(window, as_result(head)); }
+int paint_op(HWND window, frame_state_head* head) { return result_paint_table(window, as_result(head)); }
 
 frame_state_head* create_state(HWND window, const match_state* match) {
   auto* state = frame_new_state<result_window_state>();
@@ -35,24 +47,108 @@ frame_state_head* create_state(HWND window, const match_state* match) {
     window_dc dc(window);
     state->mem_dc.reset(CreateCompatibleDC(dc.get()));
   }
-  create_buffer(window, state);
+  result_create_buffer(window, state);
   SetBkMode(state->mem_dc.get(), TRANSPARENT);
   state->line_brush.reset(frame_solid_brush(result_settings.color_line_color));
-  paint(window, state);
+  state->head_brush.reset(frame_solid_brush(result_settings.color_head_back));
+  state->body_brush.reset(frame_solid_brush(result_settings.color_body_back));
+  result_paint_table(window, state);
   return state;
 }
 
 void destroy_state(HWND window, frame_state_head* head) {
-  auto* state = static_cast<result_window_state*>(head);
-  release_buffer(window, state);
+  result_window_state* state = as_result(head);
+  result_release_buffer(window, state);
+  state->mem_dc.reset();
+  state->line_brush.reset();
+  state->head_brush.reset();
+  state->body_brush.reset();
   frame_delete_state(state);
 }
 
-const view_ops ops = {view_kind::result, create_state, destroy_state, create_buffer, release_buffer, paint, nullptr};
+const view_ops ops = {view_kind::result, create_state, destroy_state, create_buffer_op, release_buffer_op, paint_op,
+                      nullptr};
 
 }  // namespace
 
-ATOM result_register_class(HINSTANCE instance) noexcept { return frame_register_class(instance, "dsv_result_wnd", result_wnd_proc); }
+int32_t result_measure_tm_height(HDC dc, const char* face, int32_t points) noexcept {
+  unique_hfont font(create_font(face, points, bold));
+  TEXTMETRICA metrics = {};
+  {
+    select_guard selected(dc, font.get());
+    GetTextMetricsA(dc, &metrics);
+  }
+  return metrics.tmHeight;
+}
+
+int result_create_buffer(HWND window, result_window_state* state) noexcept {
+  const SIZE client = frame_create_buffer_bitmap(window, *state);
+  {
+    window_dc dc(window);
+    dc_probe probe = {dc.get(), result_settings.font_name};
+    // The search starts at the smaller client side, a size in points far too large.
+    const result_font_fit fit =
+        result_fit_font_fast(std::min(client.cx, client.cy), client.cy, result_settings.reslut_line_width,
+                             result_font_probe{probe_tm_height, &probe});
+    state->font_size = fit.font_size;
+  }
+  state->name_font.reset(create_menu_font(state->font_size, bold));
+  state->table_font.reset(create_font(result_settings.font_name, state->font_size, bold));
+  return 1;
+}
+
+int result_release_buffer(HWND, result_window_state* state) noexcept {
+  frame_release_buffer_bitmap(*state);
+  state->name_font.reset();
+  state->table_font.reset();
+  return 1;
+}
+
+int result_paint_table(HWND window, result_window_state* state) noexcept {
+  HDC dc = state->mem_dc.get();
+  RECT client = {};
+  GetClientRect(window, &client);
+  FillRect(dc, &client, state->line_brush.get());
+
+  TEXTMETRICA metrics = {};
+  {
+    select_guard selected(dc, state->table_font.get());
+    GetTextMetricsA(dc, &metrics);
+  }
+  const result_layout layout = result_table_layout(client.right, client.bottom, result_settings.reslut_line_width,
+                                                   metrics.tmHeight, metrics.tmAveCharWidth);
+  fill(dc, layout.header, state->head_brush.get());
+  fill(dc, layout.body, state->body_brush.get());
+
+  char text[result_text_size];
+  for (int player = 0; player < 2; ++player) {
+    {
+      select_guard selected(dc, state->name_font.get());
+      SetTextColor(dc, result_settings.color_head_text);
+      const match_name name = match_player_name(state->match, player);
+      RECT box = to_rect(layout.names[player]);
+      const UINT align = player == 0 ? DT_LEFT : DT_RIGHT;
+      // No DT_NOPREFIX: an ampersand in a name underlines the next character.
+      DrawTextA(dc, name.text, -1, &box, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | align);
+    }
+    select_guard selected(dc, state->table_font.get());
+    const result_player_figures figures = result_player_figures_of(state->match, player);
+    for (int row = 0; row < result_row_count; ++row) {
+      if (player == 0) {
+        SetTextColor(dc, result_settings.color_title_text);
+        draw_centered(dc, result_row_labels[row], lstrlenA(result_row_labels[row]), result_label_box(layout, row));
+      }
+      SetTextColor(dc, result_settings.color_stats_text);
+      const int length = result_value_text(figures, row, average_mode, text);
+      draw_centered(dc, text, length, result_value_box(layout, row, player));
+    }
+  }
+  return 1;
+}
+
+ATOM result_register_class(HINSTANCE instance) noexcept {
+  return frame_register_class(instance, "dsv_result_wnd", result_wnd_proc);
+}
 
 HWND result_create_window(HINSTANCE instance, const match_state* match) noexcept {
   return frame_create_window(instance, view_kind::result, "dsv_result_wnd", "dsv Result", match);

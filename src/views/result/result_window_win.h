@@ -1,16 +1,43 @@
 // The dsv Result window: registration and creation, called by the plug-in's exports
-// and its start-up sequence.
+// and its start-up sequence; its window state, buffer builder and table painter.
+// The window owns every GDI object in its state; the match record is the host's.
 #pragma once
 
 #include <windows.h>
 
+#include <cstdint>
+
+#include "draw/view_frame_win.h"
+
 struct match_state;
+
+struct result_window_state : frame_state_head {
+  unique_hfont name_font;   // system menu font, bold, at font_size: the player names
+  unique_hfont table_font;  // "font_name", bold, at font_size: labels and values
+  int32_t font_size = 0;    // fitted at every rebuild, never saved
+  unique_hbrush line_brush;
+  unique_hbrush head_brush;
+  unique_hbrush body_brush;
+  const match_state* match = nullptr;
+};
 
 // Registers class "dsv_result_wnd"; returns the atom, 0 on failure.
 ATOM result_register_class(HINSTANCE instance) noexcept;
 
-// Creates and shows the window for the host's match record; null on failure
-// (also when `match` is null).
+// Creates and shows the window for the host's match record, maximised when
+// "reslut_full_screen" is on; null on failure (also when `match` is null).
 HWND result_create_window(HINSTANCE instance, const match_state* match) noexcept;
 
 LRESULT CALLBACK result_wnd_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) noexcept;
+
+// Builds the client-size buffer and the two fonts at the largest size whose
+// eleven rows fit the client height. Returns 1.
+int result_create_buffer(HWND window, result_window_state* state) noexcept;
+// Puts the saved bitmap back, deletes the buffer and the fonts. Returns 1.
+int result_release_buffer(HWND window, result_window_state* state) noexcept;
+// Draws the whole table into the buffer from the match record. Returns 1.
+int result_paint_table(HWND window, result_window_state* state) noexcept;
+
+// Cell height (tmHeight) of the bold table font of `face` at `points`, measured
+// with a trial font selected into `dc` and deleted again.
+int32_t result_measure_tm_height(HDC dc, const char* face, int32_t points) noexcept;

@@ -1,0 +1,657 @@
+// dsv_host: a small stand-in for the darts application. It loads a display
+// plug-in, lists the plug-in's views in its Views menu, keeps a match record and
+// leg table at the host's offsets, answers the plug-in's query message, and plays
+// a simulated match, telling the views after every visit. Headless options let
+// scripts open views, play a number of visits, take screenshots and exit.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "bitmap_file.h"
+#include "host_options.h"
+#include "match/match_state.h"
+#include "match_sim.h"
+#include "plugin/host_protocol.h"
+
+namespace {
+
+using info_fn = int(__stdcall*)(uint32_t, uint32_t, char*);
+using entry_fn = int(__stdcall*)(HWND, uint32_t, const void*, uint32_t);
+using small_fn = int(__stdcall*)(uint32_t, uint32_t);
+
+constexpr uint32_t all_codes = 0xFFFFFFFFu;
+constexpr std::size_t info_size = 4096;   // the plug-in fills at least 517 bytes
+constexpr std::size_t host_block_size = 1024;
+constexpr std::size_t query_block_size = 8192;
+constexpr std::size_t record_alloc_size = 4096;
+constexpr unsigned next_visit_message = WM_APP + 1;  // delay 0: the next visit, posted
+constexpr UINT_PTR visit_timer = 1;
+constexpr UINT_PTR finish_timer = 2;
+constexpr UINT finish_delay_ms = 200;  // lets the views' one-shot redraw timers fire first
+
+// Menu commands.
+constexpr int cmd_start_pause = 100;
+constexpr int cmd_step = 101;
+constexpr int cmd_new_match = 102;
+constexpr int cmd_average = 103;
+constexpr int cmd_exit = 104;
+constexpr int cmd_entry_base = 1000;  // + entry * 8 + index into entry_codes
+constexpr uint32_t entry_codes[] = {host_event::open, host_event::close, host_event::change, host_event::change_twice,
+                                    host_event::result_change};
+constexpr const char* entry_code_labels[] = {"&Open / toggle (4)", "&Close (2)", "&Redraw (128)",
+                                             "Redraw &twice (512)", "Result c&hange (32)"};
+
+struct plugin_entry_info {
+  std::string menu_text;
+  std::string entry_name;
+  entry_fn call = nullptr;
+  uint32_t mask = all_codes;  // what its _initialize export reports
+};
+
+struct host_app {
+  host_options options;
+  bool headless = false;
+  std::string plugin_path;
+  HMODULE module = nullptr;
+  std::vector<plugin_entry_info> entries;
+  unsigned char* record = nullptr;
+  unsigned char* legs = nullptr;
+  std::unique_ptr<match_sim> sim;
+  std::vector<unsigned char> host_block = std::vector<unsigned char>(host_block_size, 0);
+  std::vector<unsigned char> query_block = std::vector<unsigned char>(query_block_size, 0);
+  int queries = 0;
+  HWND window = nullptr;
+  HMENU match_menu = nullptr;
+  bool running = false;
+  int visits_left = -1;  // -1: no limit
+  bool finishing = false;
+  int exit_code = host_exit::ok;
+  std::string last_visit;
+};
+
+host_app app;
+
+// ---- Messages to the user --------------------------------------------------
+
+HANDLE error_handle() {
+  HANDLE h = GetStdHandle(STD_ERROR_HANDLE);
+  if (h != nullptr && h != INVALID_HANDLE_VALUE) return h;
+  // A GUI program started from a console: write to that console.
+  if (AttachConsole(ATTACH_PARENT_PROCESS)) {
+    h = CreateFileA("CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h != INVALID_HANDLE_VALUE) return h;
+  }
+  return nullptr;
+}
+
+bool write_handle(HANDLE h, const std::string& text) {
+  if (h == nullptr || h == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  return WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) && written == text.size();
+}
+
+// A problem the user must see: on standard error, or in a message box when the
+// program has no console and is not running headless.
+void report_error(const std::string& text) {
+  if (write_handle(error_handle(), "dsv_host: " + text + "\n")) return;
+  if (!app.headless) MessageBoxA(nullptr, text.c_str(), "dsv_host", MB_ICONERROR | MB_OK);
+}
+
+void report_info(const std::string& text) {
+  HANDLE h = GetStdHandle(STD_OUTPUT_HANDLE);
+  write_handle(h, text + "\n");
+}
+
+std::string last_error_text(DWORD code) {
+  char buffer[512] = {};
+  DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, buffer,
+                           sizeof buffer, nullptr);
+  std::string text(buffer, n);
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) text.pop_back();
+  return "error " + std::to_string(code) + (text.empty() ? "" : " (" + text + ")");
+}
+
+// ---- Memory the record's 32-bit pointers reach -----------------------------
+
+// Zeroed memory below 4 GB: the record holds the leg table's address in 32 bits,
+// and the host_block holds the record's.
+unsigned char* low_alloc(std::size_t size) {
+  if (sizeof(void*) == 4) {
+    return static_cast<unsigned char*>(VirtualAlloc(nullptr, size, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+  }
+  for (uintptr_t at = 0x10000000; at < 0xF0000000u; at += 0x10000) {
+    void* p = VirtualAlloc(reinterpret_cast<void*>(at), size, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+    if (p != nullptr) return static_cast<unsigned char*>(p);
+  }
+  return nullptr;
+}
+
+uint32_t address32(const void* p) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(p)); }
+
+// ---- The plug-in -----------------------------------------------------------
+
+std::string program_dir() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string s(path);
+  return s.substr(0, s.find_last_of("\\/") + 1);
+}
+
+std::string bounded_text(const char* at, std::size_t limit) {
+  std::size_t n = 0;
+  while (n < limit && at[n] != 0) ++n;
+  return std::string(at, n);
+}
+
+// Loads the plug-in and enumerates its views; on failure returns false with the reason.
+bool load_plugin(const std::string& requested, std::string& error) {
+  char full[MAX_PATH] = {};
+  if (GetFullPathNameA(requested.c_str(), MAX_PATH, full, nullptr) == 0) {
+    error = "bad plug-in path: " + requested;
+    return false;
+  }
+  app.plugin_path = full;
+  const DWORD attributes = GetFileAttributesA(full);
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    error = "plug-in not found: " + app.plugin_path;
+    return false;
+  }
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+    error = "plug-in path is a directory: " + app.plugin_path;
+    return false;
+  }
+  app.module = LoadLibraryExA(full, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+  if (app.module == nullptr) {
+    const DWORD code = GetLastError();
+    error = "cannot load " + app.plugin_path + ": " +
+            (code == ERROR_BAD_EXE_FORMAT ? "not a DLL this host can load (" + last_error_text(code) + ")"
+                                          : last_error_text(code));
+    return false;
+  }
+  auto info = reinterpret_cast<info_fn>(reinterpret_cast<void*>(GetProcAddress(app.module, "get_plugin_info")));
+  if (info == nullptr) {
+    error = app.plugin_path + " is not a display plug-in: it has no get_plugin_info export";
+    return false;
+  }
+  std::vector<char> record(info_size);
+  for (uint32_t index = 0; index < 64; ++index) {
+    std::fill(record.begin(), record.end(), 0);
+    if (info(0, index, record.data()) != 1) break;
+    plugin_entry_info entry;
+    entry.menu_text = bounded_text(record.data() + host_layout::plugin_info_menu_text, 256);
+    entry.entry_name = bounded_text(record.data() + host_layout::plugin_info_entry_name, 256);
+    entry.call = reinterpret_cast<entry_fn>(reinterpret_cast<void*>(GetProcAddress(app.module, entry.entry_name.c_str())));
+    auto initialize = reinterpret_cast<small_fn>(
+        reinterpret_cast<void*>(GetProcAddress(app.module, (entry.entry_name + "_initialize").c_str())));
+    if (initialize != nullptr) entry.mask = static_cast<uint32_t>(initialize(0, 0));
+    if (entry.call == nullptr) report_error("entry " + entry.entry_name + " has no export of that name; it stays disabled");
+    app.entries.push_back(entry);
+  }
+  if (app.entries.empty()) {
+    error = app.plugin_path + " offers no views: get_plugin_info refused index 0";
+    return false;
+  }
+  return true;
+}
+
+// Calls one entry with an event code, as the application does.
+void call_entry(const plugin_entry_info& entry, uint32_t code) {
+  if (entry.call != nullptr) entry.call(app.window, code, app.host_block.data(), 0);
+}
+
+// Tells every view that acts on `code`.
+void notify_views(uint32_t code) {
+  for (const plugin_entry_info& entry : app.entries) {
+    if ((entry.mask & code) != 0) call_entry(entry, code);
+  }
+}
+
+// ---- Windows of this thread --------------------------------------------------
+
+BOOL CALLBACK collect_window(HWND window, LPARAM lparam) {
+  if (window != app.window && IsWindowVisible(window)) reinterpret_cast<std::vector<HWND>*>(lparam)->push_back(window);
+  return TRUE;
+}
+
+// The visible top-level windows of this thread other than the host's own.
+std::vector<HWND> view_windows() {
+  std::vector<HWND> windows;
+  EnumThreadWindows(GetCurrentThreadId(), collect_window, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+std::string class_of(HWND window) {
+  char name[256] = {};
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+// Writes the window's client area as DIR\<class name>.bmp.
+bool write_screenshot(HWND window, const std::string& dir, std::string& written) {
+  RECT r = {};
+  GetClientRect(window, &r);
+  const int width = r.right;
+  const int height = r.bottom;
+  if (width <= 0 || height <= 0) return false;
+  BITMAPINFO bi = {};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = width;
+  bi.bmiHeader.biHeight = -height;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HDC window_dc = GetDC(window);
+  HDC memory_dc = CreateCompatibleDC(window_dc);
+  HBITMAP dib = CreateDIBSection(window_dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (dib == nullptr) {
+    DeleteDC(memory_dc);
+    ReleaseDC(window, window_dc);
+    return false;
+  }
+  HGDIOBJ old = SelectObject(memory_dc, dib);
+  BitBlt(memory_dc, 0, 0, width, height, window_dc, 0, 0, SRCCOPY);
+  GdiFlush();
+  const uint32_t* p = static_cast<const uint32_t*>(bits);
+  std::vector<uint32_t> pixels(p, p + static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+  SelectObject(memory_dc, old);
+  DeleteObject(dib);
+  DeleteDC(memory_dc);
+  ReleaseDC(window, window_dc);
+
+  const std::vector<unsigned char> bytes = bmp_file_bytes(width, height, pixels);
+  written = dir + "\\" + class_of(window) + ".bmp";
+  HANDLE file = CreateFileA(written.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD count = 0;
+  const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &count, nullptr) && count == bytes.size();
+  CloseHandle(file);
+  return ok;
+}
+
+void take_screenshots() {
+  const std::string& dir = app.options.screenshot_dir;
+  CreateDirectoryA(dir.c_str(), nullptr);
+  const DWORD attributes = GetFileAttributesA(dir.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    report_error("cannot create the screenshot directory " + dir);
+    app.exit_code = host_exit::run_failed;
+    return;
+  }
+  for (HWND window : view_windows()) {
+    std::string written;
+    if (write_screenshot(window, dir, written)) {
+      report_info("screenshot " + written);
+    } else {
+      report_error("cannot write the screenshot " + (written.empty() ? class_of(window) : written));
+      app.exit_code = host_exit::run_failed;
+    }
+  }
+}
+
+// ---- The match -------------------------------------------------------------
+
+std::string dart_text(const dart& d) {
+  if (d.number == 0) return "miss";
+  if (d.number == 25) return d.multiplier == 2 ? "Bull" : "25";
+  const char prefix = d.multiplier == 3 ? 'T' : d.multiplier == 2 ? 'D' : 'S';
+  return prefix + std::to_string(d.number);
+}
+
+void update_title_and_menu() {
+  if (app.match_menu != nullptr) {
+    ModifyMenuA(app.match_menu, cmd_start_pause, MF_BYCOMMAND | MF_STRING, cmd_start_pause,
+                app.running ? "&Pause\tSpace" : "&Start\tSpace");
+    CheckMenuItem(app.match_menu, cmd_average,
+                  MF_BYCOMMAND | (app.options.average_mode == 1 ? MF_CHECKED : MF_UNCHECKED));
+  }
+  InvalidateRect(app.window, nullptr, TRUE);
+}
+
+void start_visit_clock();
+
+void finish_run() {
+  app.running = false;
+  app.finishing = true;
+  KillTimer(app.window, visit_timer);
+  SetTimer(app.window, finish_timer, finish_delay_ms, nullptr);
+}
+
+void play_one_visit() {
+  if (app.sim->match_over()) {
+    app.sim->new_match();
+    notify_views(host_event::change);
+    notify_views(host_event::change_twice);
+  }
+  const visit_report report = app.sim->play_visit();
+  std::string text = app.sim->name(report.player) + ":";
+  for (int i = 0; i < report.darts; ++i) text += " " + dart_text(report.thrown[i]);
+  if (report.bust) {
+    text += ", bust";
+  } else {
+    text += " = " + std::to_string(report.scored) + ", " + std::to_string(report.remaining) + " left";
+  }
+  if (report.match_won) {
+    text += ", wins the match";
+  } else if (report.set_won) {
+    text += ", wins the set";
+  } else if (report.leg_won) {
+    text += ", wins the leg";
+  }
+  app.last_visit = text;
+  notify_views(host_event::change);
+  if (report.leg_won) {
+    notify_views(host_event::change_twice);
+    notify_views(host_event::result_change);
+  }
+  if (app.visits_left > 0) --app.visits_left;
+  update_title_and_menu();
+}
+
+void on_visit_clock() {
+  if (!app.running) return;
+  play_one_visit();
+  if (app.visits_left == 0) {
+    finish_run();
+    update_title_and_menu();
+    return;
+  }
+  if (app.options.delay_ms == 0) PostMessageA(app.window, next_visit_message, 0, 0);
+}
+
+void start_visit_clock() {
+  app.running = true;
+  if (app.options.delay_ms == 0) {
+    PostMessageA(app.window, next_visit_message, 0, 0);
+  } else {
+    SetTimer(app.window, visit_timer, static_cast<UINT>(app.options.delay_ms), nullptr);
+  }
+  update_title_and_menu();
+}
+
+void pause_visit_clock() {
+  app.running = false;
+  KillTimer(app.window, visit_timer);
+  update_title_and_menu();
+}
+
+// Sends code 2 to every view, so that no plug-in window outlives the library.
+void close_views() {
+  notify_views(host_event::close);
+  for (HWND window : view_windows()) DestroyWindow(window);
+}
+
+// ---- The main window ---------------------------------------------------------
+
+void paint_main(HWND window) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(window, &ps);
+  HGDIOBJ old_font = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+  SetBkMode(dc, TRANSPARENT);
+  std::vector<std::string> lines;
+  lines.push_back("Plug-in: " + app.plugin_path);
+  lines.push_back("");
+  for (int p = 0; p < 2; ++p) {
+    char row[200];
+    std::snprintf(row, sizeof row, "%s %-24s  sets %d  legs %d  score %d", p == app.sim->player_to_throw() ? ">" : " ",
+                  app.sim->name(p).c_str(), static_cast<int>(app.sim->sets(p)), static_cast<int>(app.sim->legs(p)),
+                  static_cast<int>(app.sim->score(p)));
+    lines.push_back(row);
+  }
+  lines.push_back("");
+  lines.push_back("Leg " + std::to_string(app.sim->current_leg() + 1) + ", visits played: " +
+                  std::to_string(app.sim->visits_played()) + (app.sim->match_over() ? ", match over" : ""));
+  lines.push_back("Last visit: " + (app.last_visit.empty() ? std::string("none") : app.last_visit));
+  lines.push_back("Match: " + std::string(app.running ? "running" : "paused") + ", " +
+                  std::to_string(app.options.delay_ms) + " ms between visits, seed " +
+                  std::to_string(app.options.seed));
+  lines.push_back("Average mode reported to the plug-in: " + std::to_string(app.options.average_mode) +
+                  (app.options.average_mode == 1 ? " (per three darts)" : " (per dart)") + ", queries answered: " +
+                  std::to_string(app.queries));
+  lines.push_back("");
+  lines.push_back("Views menu: open, close and notify each view. Match menu: start, pause, step.");
+  int y = 10;
+  for (const std::string& line : lines) {
+    TextOutA(dc, 10, y, line.c_str(), static_cast<int>(line.size()));
+    y += 18;
+  }
+  SelectObject(dc, old_font);
+  EndPaint(window, &ps);
+}
+
+void on_command(int id) {
+  if (id >= cmd_entry_base) {
+    const std::size_t entry = static_cast<std::size_t>(id - cmd_entry_base) / 8;
+    const std::size_t code = static_cast<std::size_t>(id - cmd_entry_base) % 8;
+    if (entry < app.entries.size() && code < sizeof entry_codes / sizeof entry_codes[0]) {
+      call_entry(app.entries[entry], entry_codes[code]);
+      InvalidateRect(app.window, nullptr, TRUE);
+    }
+    return;
+  }
+  switch (id) {
+    case cmd_start_pause:
+      if (app.running) {
+        pause_visit_clock();
+      } else {
+        app.visits_left = -1;
+        start_visit_clock();
+      }
+      break;
+    case cmd_step:
+      if (!app.running) play_one_visit();
+      break;
+    case cmd_new_match:
+      app.sim->new_match();
+      app.last_visit.clear();
+      notify_views(host_event::change);
+      notify_views(host_event::change_twice);
+      update_title_and_menu();
+      break;
+    case cmd_average: {
+      app.options.average_mode = app.options.average_mode == 1 ? 0 : 1;
+      const int32_t mode = app.options.average_mode;
+      std::memcpy(&app.query_block[host_layout::average_mode], &mode, sizeof mode);
+      update_title_and_menu();
+      break;
+    }
+    case cmd_exit:
+      SendMessageA(app.window, WM_CLOSE, 0, 0);
+      break;
+    default:
+      break;
+  }
+}
+
+HMENU build_menu() {
+  HMENU bar = CreateMenu();
+  HMENU views = CreatePopupMenu();
+  for (std::size_t i = 0; i < app.entries.size(); ++i) {
+    const plugin_entry_info& entry = app.entries[i];
+    HMENU sub = CreatePopupMenu();
+    for (std::size_t k = 0; k < sizeof entry_codes / sizeof entry_codes[0]; ++k) {
+      UINT flags = MF_STRING;
+      if (entry.call == nullptr) flags |= MF_GRAYED;
+      AppendMenuA(sub, flags, static_cast<UINT_PTR>(cmd_entry_base + 8 * i + k), entry_code_labels[k]);
+    }
+    AppendMenuA(views, MF_POPUP | (entry.call == nullptr ? MF_GRAYED : 0u), reinterpret_cast<UINT_PTR>(sub),
+                entry.menu_text.c_str());
+  }
+  AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(views), "&Views");
+  app.match_menu = CreatePopupMenu();
+  AppendMenuA(app.match_menu, MF_STRING, cmd_start_pause, "&Start\tSpace");
+  AppendMenuA(app.match_menu, MF_STRING, cmd_step, "Step one &visit\tV");
+  AppendMenuA(app.match_menu, MF_STRING, cmd_new_match, "&New match");
+  AppendMenuA(app.match_menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(app.match_menu, MF_STRING, cmd_average, "&Averages per three darts (next opening of a result view)");
+  AppendMenuA(app.match_menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(app.match_menu, MF_STRING, cmd_exit, "E&xit");
+  AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(app.match_menu), "&Match");
+  return bar;
+}
+
+LRESULT CALLBACK host_wnd_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
+  try {
+    switch (message) {
+      case view_message::host_query:
+        ++app.queries;
+        InvalidateRect(window, nullptr, TRUE);
+        return reinterpret_cast<LRESULT>(app.query_block.data());
+      case next_visit_message:
+        on_visit_clock();
+        return 0;
+      case WM_TIMER:
+        if (wparam == visit_timer) {
+          on_visit_clock();
+        } else if (wparam == finish_timer) {
+          KillTimer(window, finish_timer);
+          if (!app.options.screenshot_dir.empty()) take_screenshots();
+          if (app.options.exit_at_end) SendMessageA(window, WM_CLOSE, 0, 0);
+        }
+        return 0;
+      case WM_COMMAND:
+        on_command(LOWORD(wparam));
+        return 0;
+      case WM_KEYDOWN:
+        if (wparam == VK_SPACE) on_command(cmd_start_pause);
+        if (wparam == 'V') on_command(cmd_step);
+        return 0;
+      case WM_PAINT:
+        paint_main(window);
+        return 0;
+      case WM_CLOSE:
+        close_views();
+        DestroyWindow(window);
+        return 0;
+      case WM_DESTROY:
+        PostQuitMessage(app.exit_code);
+        return 0;
+      default:
+        break;
+    }
+  } catch (...) {
+    report_error("out of memory");
+  }
+  return DefWindowProcA(window, message, wparam, lparam);
+}
+
+bool create_main_window(HINSTANCE instance) {
+  WNDCLASSA wc = {};
+  wc.lpfnWndProc = host_wnd_proc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
+  wc.lpszClassName = "dsv_host_wnd";
+  if (RegisterClassA(&wc) == 0) return false;
+  const std::string title = "dsv_host - " + app.plugin_path.substr(app.plugin_path.find_last_of("\\/") + 1);
+  app.window = CreateWindowExA(0, "dsv_host_wnd", title.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                               620, 300, nullptr, build_menu(), instance, nullptr);
+  return app.window != nullptr;
+}
+
+// Opens the views of --open; a view that shows no new window is an error.
+void open_requested_views() {
+  for (const std::string& name : app.options.open) {
+    const plugin_entry_info* found = nullptr;
+    for (const plugin_entry_info& entry : app.entries) {
+      if (entry.entry_name == name) found = &entry;
+    }
+    if (found == nullptr || found->call == nullptr) {
+      report_error("--open: the plug-in has no view " + name);
+      app.exit_code = host_exit::usage;
+      continue;
+    }
+    const std::size_t before = view_windows().size();
+    call_entry(*found, host_event::open);
+    if (view_windows().size() <= before) {
+      report_error("view " + name + " did not open a window");
+      app.exit_code = host_exit::run_failed;
+    }
+  }
+}
+
+int run(HINSTANCE instance, const std::vector<std::string>& args) {
+  for (const std::string& arg : args) {
+    if (arg == "--exit") app.headless = true;
+  }
+  std::string error;
+  if (!parse_host_options(args, app.options, error)) {
+    report_error(error + "\n" + host_usage());
+    return host_exit::usage;
+  }
+  if (app.options.help) {
+    if (!write_handle(GetStdHandle(STD_OUTPUT_HANDLE), host_usage())) report_error(host_usage());
+    return host_exit::ok;
+  }
+  if (!app.options.seed_given) app.options.seed = GetTickCount();
+  const std::string path = app.options.plugin_path.empty() ? program_dir() + "dsv_view.dsv" : app.options.plugin_path;
+  if (!load_plugin(path, error)) {
+    report_error(error);
+    return host_exit::plugin;
+  }
+
+  sim_config config;
+  config.seed = app.options.seed;
+  config.sets_to_win = app.options.sets_to_win;
+  config.legs_to_win = app.options.legs_to_win;
+  const std::size_t capacity = sim_leg_capacity(config);
+  app.record = low_alloc(record_alloc_size);
+  app.legs = low_alloc(capacity * match_layout::leg_entry_size);
+  if (app.record == nullptr || app.legs == nullptr) {
+    report_error("no memory below 4 GB for the match record");
+    return host_exit::run_failed;
+  }
+  app.sim = std::make_unique<match_sim>(app.record, app.legs, capacity, address32(app.legs), config);
+  const uint32_t record_address = address32(app.record);
+  std::memcpy(&app.host_block[host_layout::match_pointer], &record_address, sizeof record_address);
+  std::memcpy(&app.query_block[host_layout::average_mode], &app.options.average_mode, sizeof app.options.average_mode);
+
+  if (!create_main_window(instance)) {
+    report_error("cannot create the main window: " + last_error_text(GetLastError()));
+    return host_exit::run_failed;
+  }
+  ShowWindow(app.window, SW_SHOWNORMAL);
+  UpdateWindow(app.window);
+  open_requested_views();
+
+  int visits = app.options.visits;
+  if (visits < 0 && (app.options.exit_at_end || !app.options.screenshot_dir.empty())) visits = 0;
+  if (visits == 0) {
+    finish_run();
+  } else if (visits > 0) {
+    app.visits_left = visits;
+    start_visit_clock();
+  }
+  update_title_and_menu();
+
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  return app.exit_code;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  std::vector<std::string> args;
+  for (int i = 1; i < __argc; ++i) args.push_back(__argv[i]);
+  int code = host_exit::run_failed;
+  try {
+    code = run(instance, args);
+  } catch (...) {
+    report_error("out of memory");
+  }
+  if (app.module != nullptr) {
+    // Views still open (the window closed another way) must go before the library.
+    for (HWND window : view_windows()) DestroyWindow(window);
+    FreeLibrary(app.module);
+  }
+  return code;
+}

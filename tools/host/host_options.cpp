@@ -1,0 +1,134 @@
+#include "host_options.h"
+
+#include <cerrno>
+#include <cstdlib>
+
+namespace {
+
+// A whole decimal integer in [low, high]; false for anything else.
+bool parse_int(const std::string& text, long long low, long long high, long long& value) {
+  if (text.empty()) return false;
+  const char* begin = text.c_str();
+  char* end = nullptr;
+  errno = 0;
+  const long long v = std::strtoll(begin, &end, 10);
+  if (errno != 0 || end == begin || *end != 0) return false;
+  if (v < low || v > high) return false;
+  value = v;
+  return true;
+}
+
+}  // namespace
+
+std::vector<std::string> host_open_names(const std::string& value) {
+  std::vector<std::string> names;
+  std::size_t start = 0;
+  while (start <= value.size()) {
+    std::size_t comma = value.find(',', start);
+    if (comma == std::string::npos) comma = value.size();
+    const std::string item = value.substr(start, comma - start);
+    if (item == "all") {
+      names.insert(names.end(), {"dsv_view", "dsv_socre", "dsv_result"});
+    } else if (item == "large") {
+      names.push_back("dsv_view");
+    } else if (item == "small") {
+      names.push_back("dsv_socre");
+    } else if (item == "result") {
+      names.push_back("dsv_result");
+    } else if (!item.empty()) {
+      names.push_back(item);
+    }
+    start = comma + 1;
+  }
+  return names;
+}
+
+bool parse_host_options(const std::vector<std::string>& args, host_options& options, std::string& error) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    auto value = [&](std::string& out) {
+      if (i + 1 >= args.size()) {
+        error = "option " + arg + " needs a value";
+        return false;
+      }
+      out = args[++i];
+      return true;
+    };
+    auto number = [&](long long low, long long high, long long& out) {
+      std::string text;
+      if (!value(text)) return false;
+      if (!parse_int(text, low, high, out)) {
+        error = "option " + arg + ": '" + text + "' is not a whole number from " + std::to_string(low) + " to " +
+                std::to_string(high);
+        return false;
+      }
+      return true;
+    };
+    long long n = 0;
+    if (arg == "--help" || arg == "-h" || arg == "/?") {
+      options.help = true;
+    } else if (arg == "--plugin") {
+      if (!value(options.plugin_path)) return false;
+    } else if (arg == "--open") {
+      std::string text;
+      if (!value(text)) return false;
+      const std::vector<std::string> names = host_open_names(text);
+      if (names.empty()) {
+        error = "option --open needs a view: all, large, small, result or an entry name";
+        return false;
+      }
+      options.open.insert(options.open.end(), names.begin(), names.end());
+    } else if (arg == "--visits") {
+      if (!number(0, 1000000, n)) return false;
+      options.visits = static_cast<int>(n);
+    } else if (arg == "--seed") {
+      if (!number(0, 4294967295LL, n)) return false;
+      options.seed = static_cast<uint32_t>(n);
+      options.seed_given = true;
+    } else if (arg == "--delay") {
+      if (!number(0, 60000, n)) return false;
+      options.delay_ms = static_cast<int>(n);
+    } else if (arg == "--screenshot") {
+      if (!value(options.screenshot_dir)) return false;
+    } else if (arg == "--exit") {
+      options.exit_at_end = true;
+    } else if (arg == "--average-mode") {
+      if (!number(-2147483648LL, 2147483647LL, n)) return false;
+      options.average_mode = static_cast<int32_t>(n);
+    } else if (arg == "--sets") {
+      if (!number(1, 9, n)) return false;
+      options.sets_to_win = static_cast<int>(n);
+    } else if (arg == "--legs") {
+      if (!number(1, 9, n)) return false;
+      options.legs_to_win = static_cast<int>(n);
+    } else if (arg.size() > 1 && arg[0] == '-') {
+      error = "unknown option " + arg;
+      return false;
+    } else if (options.plugin_path.empty()) {
+      options.plugin_path = arg;
+    } else {
+      error = "more than one plug-in path: " + options.plugin_path + " and " + arg;
+      return false;
+    }
+  }
+  return true;
+}
+
+const char* host_usage() {
+  return "usage: dsv_host [options] [plug-in path]\n"
+         "Loads a display plug-in (default: dsv_view.dsv beside this program), lists its\n"
+         "views in the Views menu and plays a simulated 501 double-out match.\n"
+         "  --plugin PATH        the plug-in to load (same as the bare path)\n"
+         "  --open VIEWS         open views at start: all, large, small, result or an\n"
+         "                       entry name; several separated by commas\n"
+         "  --visits N           play N visits, then stop\n"
+         "  --seed S             seed of the random thrower (default: from the clock)\n"
+         "  --delay MS           pause between visits in milliseconds (default 300)\n"
+         "  --screenshot DIR     at the end, write each open view's window as DIR\\<class>.bmp\n"
+         "  --exit               at the end, close the views, unload the plug-in and exit\n"
+         "  --average-mode N     value the host reports to the result view (default 1:\n"
+         "                       averages per three darts; other values: per dart)\n"
+         "  --sets N, --legs N   first to N sets, first to N legs a set (default 3, 3)\n"
+         "Exit codes: 0 done, 2 bad command line, 3 plug-in not loadable or not a\n"
+         "plug-in, 4 a view did not open or a screenshot was not written.\n";
+}

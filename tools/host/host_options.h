@@ -1,0 +1,43 @@
+// The simulated host's command line: which plug-in to load, which views to open,
+// how to play the match, and what to do at the end. Window-free.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct host_options {
+  std::string plugin_path;          // empty: dsv_view.dsv beside the program
+  std::vector<std::string> open;    // entry names to open at start, in order
+  int visits = -1;                  // visits to play, then stop; -1: play on demand
+  uint32_t seed = 0;
+  bool seed_given = false;
+  int delay_ms = 300;               // pause between two visits
+  std::string screenshot_dir;       // empty: no screenshots
+  bool exit_at_end = false;         // close the views, unload the plug-in and exit
+  int32_t average_mode = 1;         // the host_query_block value
+  int sets_to_win = 3;
+  int legs_to_win = 3;
+  bool help = false;
+};
+
+// Parses the arguments after the program name. Returns true on success; on
+// failure returns false with a one-line reason in `error` (an unknown option, a
+// missing or malformed value).
+bool parse_host_options(const std::vector<std::string>& args, host_options& options, std::string& error);
+
+// Entry names of the views `--open` names: "all", "large", "small", "result"
+// stand for the plug-in's three entry points; anything else is taken as an
+// entry name as the plug-in reports it.
+std::vector<std::string> host_open_names(const std::string& value);
+
+// The usage text of --help and of a bad command line.
+const char* host_usage();
+
+// Exit codes.
+namespace host_exit {
+constexpr int ok = 0;
+constexpr int usage = 2;       // bad command line
+constexpr int plugin = 3;      // the plug-in cannot be loaded or is not a plug-in
+constexpr int run_failed = 4;  // a view would not open or a screenshot could not be written
+}  // namespace host_exit

@@ -1,0 +1,241 @@
+// Speed and soak figures of the views, under Wine or Windows: how long a host
+// change notice takes until the new picture is shown, next to the floor of one
+// full-client fill and one copy to the screen; then a soak of notices, resizes
+// and open/close cycles, with GDI objects and heap blocks before and after.
+//
+// Usage: notice_bench [--quick] [--skin DIR]   (DIR holds back.bmp, num_l.bmp, num_s.bmp)
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "draw/gdi_handles_win.h"
+#include "match/match_state.h"
+#include "plugin/host_protocol.h"
+#include "plugin/lifecycle_win.h"
+#include "plugin/plugin_globals.h"
+#include "settings/settings_table.h"
+
+extern "C" {
+int __stdcall dsv_view(HWND, uint32_t, const void*, uint32_t) noexcept;
+int __stdcall dsv_socre(HWND, uint32_t, const void*, uint32_t) noexcept;
+int __stdcall dsv_result(HWND, uint32_t, const void*, uint32_t) noexcept;
+}
+
+namespace {
+
+using entry_fn = int(__stdcall*)(HWND, uint32_t, const void*, uint32_t) noexcept;
+
+double now_ms() {
+  LARGE_INTEGER f, c;
+  QueryPerformanceFrequency(&f);
+  QueryPerformanceCounter(&c);
+  return static_cast<double>(c.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart);
+}
+
+unsigned char* low_block(std::size_t size) {
+  for (uintptr_t at = 0x30000000; at < 0xF0000000u; at += 0x10000) {
+    void* p = VirtualAlloc(reinterpret_cast<void*>(at), size, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+    if (p != nullptr) return static_cast<unsigned char*>(p);
+  }
+  return nullptr;
+}
+
+void put(unsigned char* at, int32_t v) { std::memcpy(at, &v, 4); }
+
+struct host {
+  unsigned char* record = low_block(4096);
+  unsigned char* legs = low_block(4096);
+  std::vector<unsigned char> block = std::vector<unsigned char>(1024, 0);
+  std::vector<unsigned char> query = std::vector<unsigned char>(8192, 0);
+  HWND window = nullptr;
+
+  host() {
+    std::memcpy(record + 56, "Phil Taylor", 12);
+    std::memcpy(record + 364, "Raymond van Barneveld", 22);
+    uint32_t table = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(legs));
+    std::memcpy(record + match_layout::leg_table, &table, 4);
+    uint32_t address = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(record));
+    std::memcpy(&block[host_layout::match_pointer], &address, 4);
+    put(&query[host_layout::average_mode], 1);
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "notice_bench_host";
+    RegisterClassA(&wc);
+    window = CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  }
+  static LRESULT CALLBACK proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == view_message::host_query) {
+      auto* self = reinterpret_cast<host*>(GetWindowLongPtrA(w, GWLP_USERDATA));
+      return reinterpret_cast<LRESULT>(self->query.data());
+    }
+    return DefWindowProcA(w, m, wp, lp);
+  }
+  void visit(int i) {
+    put(record + 124, 501 - (i * 7) % 501);
+    put(record + 432, 501 - (i * 11) % 501);
+    put(record + 132, i % 7);
+    put(record + 440, i % 5);
+    put(record + 128, i % 3);
+    put(record + 436, i % 2);
+    put(record + 16, i % 8);
+    put(legs + 148 * (i % 8), i % 2);
+    put(legs + 148 * (i % 8) + 8, (i + 1) % 2);
+  }
+};
+
+void pump() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+}
+
+struct figures {
+  double median, p99;
+};
+
+figures summarise(std::vector<double> t) {
+  std::sort(t.begin(), t.end());
+  return {t[t.size() / 2], t[std::min(t.size() - 1, t.size() * 99 / 100)]};
+}
+
+// One full-client FillRect into a memory bitmap and one BitBlt of it to the window.
+figures floor_of(HWND window, int samples) {
+  RECT r;
+  GetClientRect(window, &r);
+  HDC wdc = GetDC(window);
+  HDC mdc = CreateCompatibleDC(wdc);
+  HBITMAP bmp = CreateCompatibleBitmap(wdc, r.right, r.bottom);
+  HGDIOBJ old = SelectObject(mdc, bmp);
+  HBRUSH brush = CreateSolidBrush(RGB(40, 40, 40));
+  std::vector<double> t;
+  for (int i = 0; i < samples; ++i) {
+    double start = now_ms();
+    FillRect(mdc, &r, brush);
+    BitBlt(wdc, 0, 0, r.right, r.bottom, mdc, 0, 0, SRCCOPY);
+    GdiFlush();
+    t.push_back(now_ms() - start);
+  }
+  DeleteObject(brush);
+  SelectObject(mdc, old);
+  DeleteObject(bmp);
+  DeleteDC(mdc);
+  ReleaseDC(window, wdc);
+  return summarise(t);
+}
+
+std::size_t heap_blocks() {
+  std::size_t n = 0;
+  HANDLE heap = GetProcessHeap();
+  PROCESS_HEAP_ENTRY e = {};
+  HeapLock(heap);
+  while (HeapWalk(heap, &e)) {
+    if (e.wFlags & PROCESS_HEAP_ENTRY_BUSY) ++n;
+  }
+  HeapUnlock(heap);
+  return n;
+}
+
+struct view_case {
+  const char* name;
+  entry_fn entry;
+  HWND* handle;
+  int width, height;  // 0: the view's default size
+  bool skin;
+};
+
+void measure(host& h, const view_case& v, int samples, const std::string& skin_dir) {
+  if (v.skin) {
+    lstrcpyA(view_settings.bmp_back, (skin_dir + "\\back.bmp").c_str());
+    lstrcpyA(view_settings.bmp_num_l, (skin_dir + "\\num_l.bmp").c_str());
+    lstrcpyA(view_settings.bmp_num_s, (skin_dir + "\\num_s.bmp").c_str());
+  } else {
+    view_settings.bmp_back[0] = 0;
+  }
+  v.entry(h.window, host_event::open, h.block.data(), 0);
+  HWND w = *v.handle;
+  if (w == nullptr) {
+    std::printf("%-28s could not open\n", v.name);
+    return;
+  }
+  if (v.width > 0) SetWindowPos(w, nullptr, 0, 0, v.width, v.height, SWP_NOZORDER | SWP_NOACTIVATE);
+  pump();
+  RECT r;
+  GetClientRect(w, &r);
+  std::vector<double> t;
+  for (int i = 0; i < samples; ++i) {
+    h.visit(i);
+    double start = now_ms();
+    v.entry(h.window, host_event::change, h.block.data(), 0);
+    GdiFlush();
+    t.push_back(now_ms() - start);
+  }
+  figures notice = summarise(t);
+  figures base = floor_of(w, samples);
+  std::printf("%-28s %5ldx%-5ld notice median %7.3f ms p99 %7.3f ms | floor median %7.3f ms p99 %7.3f ms | %4.2fx\n",
+              v.name, r.right, r.bottom, notice.median, notice.p99, base.median, base.p99,
+              base.median > 0 ? notice.median / base.median : 0.0);
+  v.entry(h.window, host_event::close, h.block.data(), 0);
+  pump();
+}
+
+void soak(host& h, const view_case& v, int notices, int resizes, int cycles) {
+  const long gdi_before = gdi_live_objects();
+  const std::size_t heap_before = heap_blocks();
+  for (int c = 0; c < cycles; ++c) {
+    v.entry(h.window, host_event::open, h.block.data(), 0);
+    v.entry(h.window, host_event::close, h.block.data(), 0);
+  }
+  v.entry(h.window, host_event::open, h.block.data(), 0);
+  HWND w = *v.handle;
+  for (int i = 0; i < notices; ++i) {
+    h.visit(i);
+    v.entry(h.window, i % 2 ? host_event::change_twice : host_event::change, h.block.data(), 0);
+    if (i % 100 == 0) pump();
+  }
+  for (int i = 0; i < resizes && w != nullptr; ++i) {
+    SetWindowPos(w, nullptr, 0, 0, 200 + i % 500, 100 + i % 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  v.entry(h.window, host_event::close, h.block.data(), 0);
+  pump();
+  std::printf("%-28s soak: GDI objects %ld -> %ld, heap blocks %zu -> %zu\n", v.name, gdi_before,
+              gdi_live_objects(), heap_before, heap_blocks());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  bool quick = false;
+  std::string skin_dir;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--quick") == 0) quick = true;
+    if (std::strcmp(argv[i], "--skin") == 0 && i + 1 < argc) skin_dir = argv[++i];
+  }
+  plugin_startup(GetModuleHandleA(nullptr));
+  view_settings.full_screen = 0;
+  result_settings.reslut_full_screen = 0;
+  host h;
+  const int samples = quick ? 50 : 500;
+  std::vector<view_case> cases = {
+      {"result view", dsv_result, &result_hwnd, 0, 0, false},
+      {"small score view", dsv_socre, &score_hwnd, 0, 0, false},
+      {"large view, text", dsv_view, &view_hwnd, 1000, 500, false},
+      {"large view, text", dsv_view, &view_hwnd, 1920, 1080, false},
+      {"large view, text", dsv_view, &view_hwnd, 3840, 2160, false},
+  };
+  if (!skin_dir.empty()) {
+    cases.push_back({"large view, skin", dsv_view, &view_hwnd, 1000, 500, true});
+    cases.push_back({"large view, skin", dsv_view, &view_hwnd, 1920, 1080, true});
+    cases.push_back({"large view, skin", dsv_view, &view_hwnd, 3840, 2160, true});
+  }
+  for (const view_case& v : cases) measure(h, v, samples, skin_dir);
+  const int notices = quick ? 500 : 10000, resizes = quick ? 100 : 1000, cycles = quick ? 10 : 100;
+  soak(h, cases[0], notices, resizes, cycles);
+  soak(h, cases[1], notices, resizes, cycles);
+  soak(h, cases[2], notices, resizes, cycles);
+  return 0;
+}

@@ -1,30 +1,86 @@
 #include "views/score/score_window_win.h"
 
-#include "draw/view_frame_win.h"
+#include <cstdio>
+
+#include "draw/fonts_win.h"
+#include "match/match_state.h"
+#include "plugin/host_protocol.h"
+#include "resources/resource_ids.h"
+#include "views/score/score_board_layout.h"
 
 namespace {
 
-struct score_window_state : frame_state_head {
-  unique_hbrush line_brush;
-  const match_state* match = nullptr;
-};
+constexpr UINT line_text_format = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_LEFT;
+constexpr int bold = 700;
 
-int create_buffer(HWND window, frame_state_head* head) {
-  frame_create_buffer_bitmap(window, *head);
-  return 1;
+RECT to_rect(const score_box& b) noexcept { return RECT{b.left, b.top, b.right, b.bottom}; }
+
+void fill(HDC dc, const score_box& b, const unique_hbrush& brush) noexcept {
+  const RECT r = to_rect(b);
+  FillRect(dc, &r, brush.get());
 }
 
-int release_buffer(HWND, frame_state_head* head) {
-  frame_release_buffer_bitmap(*head);
-  return 1;
+// The title and the names: one line, left-aligned, cut with an ellipsis. An
+// ampersand underlines the next character, as DrawText does by default.
+void draw_line(HDC dc, const char* text, const score_box& b) noexcept {
+  RECT r = to_rect(b);
+  DrawTextA(dc, text, -1, &r, line_text_format);
 }
 
-int paint(HWND window, frame_state_head* head) {
-  auto* state = static_cast<score_window_state*>(head);
-  RECT client = {};
-  GetClientRect(window, &client);
-  FillRect(state->mem_dc.get(), &client, state->line_brush.get());
-  return 1;
+void draw_centered(HDC dc, const char* text, const score_box& b) noexcept {
+  const RECT r = to_rect(b);
+  draw_text_centered(dc, text, lstrlenA(text), &r);
+}
+
+void draw_number(HDC dc, int32_t value, const score_box& b) noexcept {
+  char text[256];
+  std::snprintf(text, sizeof text, "%d", static_cast<int>(value));
+  draw_centered(dc, text, b);
+}
+
+// A square bitmap of `side` pixels selected into a mark surface.
+void select_surface(HDC window_dc_handle, HDC surface, int32_t side, unique_hbitmap& bitmap, HGDIOBJ& saved) noexcept {
+  bitmap.reset(CreateCompatibleBitmap(window_dc_handle, side, side));
+  saved = SelectObject(surface, bitmap.get());
+}
+
+void release_surface(HDC surface, unique_hbitmap& bitmap, HGDIOBJ& saved) noexcept {
+  if (surface == nullptr) return;
+  if (saved != nullptr) SelectObject(surface, saved);
+  saved = nullptr;
+  bitmap.reset();
+}
+
+// The circle, drawn 2d wide on its surface and shrunk to d x d on the buffer.
+void draw_first_mark(score_window_state& state, const score_box& at, int32_t d) noexcept {
+  HDC surface = state.first_mark_dc.get();
+  const RECT square = {0, 0, 2 * d, 2 * d};
+  FillRect(surface, &square, state.name_brush.get());
+  {
+    select_guard brush(surface, state.first_mark_brush.get());
+    select_guard pen(surface, state.first_mark_pen.get());
+    Ellipse(surface, 0, 0, 2 * d, 2 * d);
+  }
+  StretchBlt(state.mem_dc.get(), at.left, at.top, d, d, surface, 0, 0, 2 * d, 2 * d, SRCCOPY);
+}
+
+// The triangle, filled from its path at 2t and shrunk to t x t on the buffer.
+void draw_current_mark(score_window_state& state, const score_board_boxes& board, const score_box& at) noexcept {
+  HDC surface = state.current_mark_dc.get();
+  const int32_t t = board.current_mark_size;
+  const RECT square = {0, 0, 2 * t, 2 * t};
+  FillRect(surface, &square, state.current_back_brush.get());
+  BeginPath(surface);
+  MoveToEx(surface, board.triangle[0].x, board.triangle[0].y, nullptr);
+  LineTo(surface, board.triangle[1].x, board.triangle[1].y);
+  LineTo(surface, board.triangle[2].x, board.triangle[2].y);
+  LineTo(surface, board.triangle[0].x, board.triangle[0].y);
+  EndPath(surface);
+  {
+    select_guard brush(surface, state.current_mark_brush.get());
+    FillPath(surface);
+  }
+  StretchBlt(state.mem_dc.get(), at.left, at.top, t, t, surface, 0, 0, 2 * t, 2 * t, SRCCOPY);
 }
 
 frame_state_head* create_state(HWND window, const match_state* match) {
@@ -34,25 +90,77 @@ frame_state_head* create_state(HWND window, const match_state* match) {
   {
     window_dc dc(window);
     state->mem_dc.reset(CreateCompatibleDC(dc.get()));
+    state->first_mark_dc.reset(CreateCompatibleDC(dc.get()));
+    state->current_mark_dc.reset(CreateCompatibleDC(dc.get()));
   }
-  create_buffer(window, state);
-  SetBkMode(state->mem_dc.get(), TRANSPARENT);
-  state->line_brush.reset(frame_solid_brush(score_settings.color_line_color));
-  paint(window, state);
+  score_create_buffer(window, state);
+  HDC mem = state->mem_dc.get();
+  SetBkMode(mem, TRANSPARENT);
+
+  const score_window_settings& s = score_settings;
+  state->line_brush.reset(frame_solid_brush(s.color_line_color));
+  state->head_brush.reset(frame_solid_brush(s.color_head_back));
+  state->name_brush.reset(frame_solid_brush(s.color_name_back));
+  state->sets_brush.reset(frame_solid_brush(s.color_sets_back));
+  state->legs_brush.reset(frame_solid_brush(s.color_legs_back));
+  state->score_brush.reset(frame_solid_brush(s.color_score_back));
+  state->current_mark_brush.reset(frame_solid_brush(s.color_current_mark));
+  state->current_back_brush.reset(frame_solid_brush(s.color_current_back));
+  state->first_mark_brush.reset(frame_solid_brush(s.color_first_mark));
+  state->first_mark_pen.reset(CreatePen(PS_SOLID, 1, static_cast<COLORREF>(s.color_first_mark)));
+
+  // Halftone shrinking smooths the marks' edges; it needs the brush origin
+  // reset. The mode belongs to mem_dc, so buffer rebuilds keep it.
+  if (GetDeviceCaps(mem, BITSPIXEL) >= 16) {
+    SetStretchBltMode(mem, HALFTONE);
+    SetBrushOrgEx(mem, 0, 0, nullptr);
+  }
+  score_paint_board(window, state);
   return state;
 }
 
 void destroy_state(HWND window, frame_state_head* head) {
   auto* state = static_cast<score_window_state*>(head);
-  release_buffer(window, state);
+  score_release_buffer(window, state);
+  state->mem_dc.reset();
+  state->first_mark_dc.reset();
+  state->current_mark_dc.reset();
+  state->line_brush.reset();
+  state->head_brush.reset();
+  state->name_brush.reset();
+  state->sets_brush.reset();
+  state->legs_brush.reset();
+  state->score_brush.reset();
+  state->current_mark_brush.reset();
+  state->current_back_brush.reset();
+  state->first_mark_brush.reset();
+  state->first_mark_pen.reset();
   frame_delete_state(state);
 }
 
-const view_ops ops = {view_kind::score, create_state, destroy_state, create_buffer, release_buffer, paint, nullptr};
+int create_buffer(HWND window, frame_state_head* head) {
+  return score_create_buffer(window, static_cast<score_window_state*>(head));
+}
+
+int release_buffer(HWND window, frame_state_head* head) {
+  return score_release_buffer(window, static_cast<score_window_state*>(head));
+}
+
+int paint(HWND window, frame_state_head* head) {
+  return score_paint_board(window, static_cast<score_window_state*>(head));
+}
+
+void command(HWND window, frame_state_head* head, int id) {
+  if (id == menu_id::edit_title) score_edit_title(window, static_cast<score_window_state*>(head));
+}
+
+const view_ops ops = {view_kind::score, create_state, destroy_state, create_buffer, release_buffer, paint, command};
 
 }  // namespace
 
-ATOM score_register_class(HINSTANCE instance) noexcept { return frame_register_class(instance, "dsv_score_wnd", score_wnd_proc); }
+ATOM score_register_class(HINSTANCE instance) noexcept {
+  return frame_register_class(instance, "dsv_score_wnd", score_wnd_proc);
+}
 
 HWND score_create_window(HINSTANCE instance, const match_state* match) noexcept {
   return frame_create_window(instance, view_kind::score, "dsv_score_wnd", "dsv Score", match);
@@ -60,4 +168,128 @@ HWND score_create_window(HINSTANCE instance, const match_state* match) noexcept 
 
 LRESULT CALLBACK score_wnd_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
   return frame_wnd_proc(ops, window, message, wparam, lparam);
+}
+
+int score_create_buffer(HWND window, score_window_state* state) noexcept {
+  const SIZE client = frame_create_buffer_bitmap(window, *state);
+  const score_buffer_sizes sizes = score_buffer_sizes_for(client.cy);
+  {
+    window_dc dc(window);
+    select_surface(dc.get(), state->first_mark_dc.get(), sizes.first_mark_side, state->first_mark_bitmap,
+                   state->first_mark_saved);
+    select_surface(dc.get(), state->current_mark_dc.get(), sizes.current_mark_side, state->current_mark_bitmap,
+                   state->current_mark_saved);
+  }
+  state->client_height = client.cy;
+  const char* face = score_settings.font_name;
+  state->header_font.reset(create_font(face, sizes.header_points, bold));
+  state->title_font.reset(create_menu_font(sizes.title_points, bold));
+  state->name_font.reset(create_menu_font(sizes.name_points, bold));
+  state->number_font.reset(create_font(face, sizes.number_points, bold));
+  return 1;
+}
+
+int score_release_buffer(HWND, score_window_state* state) noexcept {
+  frame_release_buffer_bitmap(*state);
+  release_surface(state->first_mark_dc.get(), state->first_mark_bitmap, state->first_mark_saved);
+  release_surface(state->current_mark_dc.get(), state->current_mark_bitmap, state->current_mark_saved);
+  state->number_font.reset();
+  state->name_font.reset();
+  state->title_font.reset();
+  state->header_font.reset();
+  return 1;
+}
+
+int score_paint_board(HWND window, score_window_state* state) noexcept {
+  RECT client = {};
+  GetClientRect(window, &client);
+  const score_window_settings& s = score_settings;
+  const score_board_boxes board = score_board_layout(client.right, client.bottom, s.line_width, s.visible_set);
+  HDC dc = state->mem_dc.get();
+
+  fill(dc, board.client, state->line_brush);
+  fill(dc, board.title_band, state->head_brush);
+  for (const score_row_boxes& row : board.rows) {
+    fill(dc, row.mark, state->current_back_brush);
+    fill(dc, row.score, state->score_brush);
+    fill(dc, row.legs, state->legs_brush);
+    if (board.sets_shown) fill(dc, row.sets, state->sets_brush);
+    fill(dc, row.name, state->name_brush);
+  }
+
+  SetTextColor(dc, static_cast<COLORREF>(s.color_head_text));
+  {
+    select_guard font(dc, state->title_font.get());
+    draw_line(dc, s.title, board.title_text);
+  }
+  {
+    select_guard font(dc, state->header_font.get());
+    if (board.sets_shown) draw_centered(dc, "Sets", board.sets_head);
+    draw_centered(dc, "Legs", board.legs_head);
+  }
+
+  // Read afresh at every paint; a missing leg table names no player.
+  int32_t first_player = -1;
+  int32_t current_player = -1;
+  match_current_players(state->match, &first_player, &current_player);
+
+  for (int i = 0; i < 2; ++i) {
+    const score_row_boxes& row = board.rows[i];
+    {
+      const match_name name = match_player_name(state->match, i);
+      select_guard font(dc, state->name_font.get());
+      SetTextColor(dc, static_cast<COLORREF>(s.color_name_text));
+      draw_line(dc, name.text, row.name_text);
+    }
+    if (first_player == i) draw_first_mark(*state, row.first_mark, board.first_mark_size);
+    {
+      select_guard font(dc, state->number_font.get());
+      if (board.sets_shown) {
+        SetTextColor(dc, static_cast<COLORREF>(s.color_sets_text));
+        draw_number(dc, match_player_sets(state->match, i), row.sets);
+      }
+      SetTextColor(dc, static_cast<COLORREF>(s.color_legs_text));
+      draw_number(dc, match_player_legs(state->match, i), row.legs);
+      SetTextColor(dc, static_cast<COLORREF>(s.color_score_text));
+      draw_number(dc, match_player_score(state->match, i), row.score);
+    }
+    if (current_player == i) draw_current_mark(*state, board, row.current_mark);
+  }
+  return 1;
+}
+
+void score_edit_title(HWND window, const score_window_state* state) noexcept {
+  // The dialog template lives in the library, whose instance the class holds.
+  auto instance = reinterpret_cast<HINSTANCE>(GetClassLongPtrA(window, GCLP_HMODULE));
+  const INT_PTR result =
+      DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_SCORE_TITLE), window, score_title_dialog_proc, 0);
+  // The host may have closed the view while the dialog ran: the window and its
+  // state are gone then, and the board must not be touched.
+  if (!IsWindow(window) || frame_state(window) != state) return;
+  // -1 (the dialog could not be shown) counts as OK: the board is refreshed.
+  if (result != 0) SendMessageA(window, view_message::refresh, 0, 0);
+}
+
+INT_PTR CALLBACK score_title_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM) noexcept {
+  switch (message) {
+    case WM_INITDIALOG:
+      SendDlgItemMessageA(dialog, IDC_SCORE_TITLE_EDIT, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(score_settings.title));
+      return 1;  // the system focuses the edit control, the first tab stop
+    case WM_COMMAND:
+      if (LOWORD(wparam) == IDOK) {
+        // 255 with the terminator: at most 254 characters of what was typed.
+        SendDlgItemMessageA(dialog, IDC_SCORE_TITLE_EDIT, WM_GETTEXT, settings_text_size - 1,
+                            reinterpret_cast<LPARAM>(score_settings.title));
+        EndDialog(dialog, 1);
+      } else if (LOWORD(wparam) == IDCANCEL) {
+        SendMessageA(dialog, WM_CLOSE, 0, 0);
+      }
+      return 1;
+    case WM_CLOSE:
+      EndDialog(dialog, 0);
+      return 1;
+    default:
+      break;
+  }
+  return 0;
 }

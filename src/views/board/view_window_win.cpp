@@ -1,58 +1,142 @@
 #include "views/board/view_window_win.h"
 
-#include "draw/view_frame_win.h"
+#include "draw/fonts_win.h"
+#include "match/match_state.h"
+#include "settings/settings_table.h"
+#include "views/board/board_layout.h"
 
 namespace {
 
-struct view_window_state : frame_state_head {
-  unique_hbrush line_brush;
-  const match_state* match = nullptr;
-};
+constexpr UINT name_format = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS;
+constexpr int bold = 700;
 
-int create_buffer(HWND window, frame_state_head* head) {
-  frame_create_buffer_bitmap(window, *head);
-  return 1;
+bool is_lead_byte(unsigned char c) { return IsDBCSLeadByte(c) != 0; }
+
+COLORREF colour(color_ref value) { return static_cast<COLORREF>(value); }
+
+RECT to_rect(const board_box& box) { return RECT{box.left, box.top, box.right, box.bottom}; }
+
+// One skin bitmap, named as the settings name it: relative names are looked up
+// beside the library. The process's current directory is never touched, since
+// the host's other threads share it.
+HBITMAP load_skin_bitmap(const char* library_dir, const char* name) noexcept {
+  char path[MAX_PATH + settings_text_size + 2];
+  if (!board_skin_path(path, sizeof path, library_dir, name, is_lead_byte)) return nullptr;
+  return static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
 }
 
-int release_buffer(HWND, frame_state_head* head) {
-  frame_release_buffer_bitmap(*head);
-  return 1;
+// Loads the three skin bitmaps when all three names are set; a file that does
+// not load leaves its handle null.
+void load_skin(HWND window, view_window_state& state) noexcept {
+  const view_window_settings& s = view_settings;
+  if (s.bmp_back[0] == '\0' || s.bmp_num_l[0] == '\0' || s.bmp_num_s[0] == '\0') return;
+  char library_dir[MAX_PATH] = {};
+  auto module = reinterpret_cast<HMODULE>(GetClassLongPtrA(window, GCLP_HMODULE));
+  const DWORD length = GetModuleFileNameA(module, library_dir, MAX_PATH - 1);
+  if (length == 0 || length >= MAX_PATH - 1) {
+    library_dir[0] = '\0';  // unknown or cut short: names stay as they are
+  } else {
+    library_dir[board_directory_length(library_dir, is_lead_byte)] = '\0';
+  }
+  state.skin_back.reset(load_skin_bitmap(library_dir, s.bmp_back));
+  state.skin_num_l.reset(load_skin_bitmap(library_dir, s.bmp_num_l));
+  state.skin_num_s.reset(load_skin_bitmap(library_dir, s.bmp_num_s));
 }
 
-int paint(HWND window, frame_state_head* head) {
-  auto* state = static_cast<view_window_state*>(head);
-  RECT client = {};
-  GetClientRect(window, &client);
-  FillRect(state->mem_dc.get(), &client, state->line_brush.get());
-  return 1;
+// A memory DC compatible with `like` holding `bitmap`, with what it replaced.
+void select_skin(HDC like, HBITMAP bitmap, unique_hdc& dc, HGDIOBJ& saved, BITMAP& info) noexcept {
+  info = BITMAP{};
+  GetObjectA(bitmap, sizeof info, &info);
+  dc.reset(CreateCompatibleDC(like));
+  saved = SelectObject(dc.get(), bitmap);
 }
 
-frame_state_head* create_state(HWND window, const match_state* match) {
+void release_skin_dc(unique_hdc& dc, HGDIOBJ& saved) noexcept {
+  if (!dc) return;
+  if (saved != nullptr) SelectObject(dc.get(), saved);
+  saved = nullptr;
+  dc.reset();
+}
+
+void draw_name(HDC dc, HFONT font, color_ref text_colour, const match_state* match, int player, RECT box) noexcept {
+  match_name name = match_player_name(match, player);
+  select_guard font_guard(dc, font);
+  SetTextColor(dc, colour(text_colour));
+  DrawTextA(dc, name.text, -1, &box, name_format);
+}
+
+void draw_number_centered(HDC dc, int32_t value, const board_box& box) noexcept {
+  char text[board_number_text_size];
+  const int length = board_number_text(value, text);
+  const RECT r = to_rect(box);
+  draw_text_centered(dc, text, length, &r);
+}
+
+// A number from a digit strip with its top-left field corner at (x, y), in
+// background pixels. Copies only whole cells inside the strip.
+void draw_strip_number(HDC to, HDC strip, int32_t cell, int32_t height, int32_t value, int32_t x,
+                       int32_t y) noexcept {
+  if (strip == nullptr) return;
+  const board_digit_run run = board_digit_cells(value, x, cell);
+  for (int k = 0; k < run.count; ++k) {
+    if (run.cells[k].source_x < 0) continue;
+    BitBlt(to, run.cells[k].dest_x, y, cell, height, strip, run.cells[k].source_x, 0, SRCCOPY);
+  }
+}
+
+bool position_set(int32_t x, int32_t y) { return x >= 1 && y >= 1; }
+
+// The frame's table, over the window state's shared head.
+view_window_state* board_state(frame_state_head* head) { return static_cast<view_window_state*>(head); }
+
+int ops_create_buffer(HWND window, frame_state_head* head) { return view_create_buffer(window, board_state(head)); }
+int ops_release_buffer(HWND window, frame_state_head* head) { return view_release_buffer(window, board_state(head)); }
+int ops_paint(HWND window, frame_state_head* head) { return view_paint_board(window, board_state(head)); }
+
+frame_state_head* ops_create_state(HWND window, const match_state* match) {
   auto* state = frame_new_state<view_window_state>();
   if (state == nullptr) return nullptr;
   state->match = match;
+  load_skin(window, *state);
   {
     window_dc dc(window);
     state->mem_dc.reset(CreateCompatibleDC(dc.get()));
   }
-  create_buffer(window, state);
+  view_create_buffer(window, state);
   SetBkMode(state->mem_dc.get(), TRANSPARENT);
-  state->line_brush.reset(frame_solid_brush(view_settings.color_line_color));
-  paint(window, state);
+  const view_window_settings& s = view_settings;
+  state->back_brush.reset(frame_solid_brush(s.color_line_color));
+  state->name_brush.reset(frame_solid_brush(s.color_name_back));
+  state->sets_brush.reset(frame_solid_brush(s.color_sets_back));
+  state->legs_brush.reset(frame_solid_brush(s.color_legs_back));
+  state->score_brush.reset(frame_solid_brush(s.color_score_back));
+  view_paint_board(window, state);
   return state;
 }
 
-void destroy_state(HWND window, frame_state_head* head) {
-  auto* state = static_cast<view_window_state*>(head);
-  release_buffer(window, state);
+void ops_destroy_state(HWND window, frame_state_head* head) {
+  view_window_state* state = board_state(head);
+  view_release_buffer(window, state);
+  state->mem_dc.reset();
+  state->skin_back.reset();
+  state->skin_num_l.reset();
+  state->skin_num_s.reset();
+  state->back_brush.reset();
+  state->name_brush.reset();
+  state->sets_brush.reset();
+  state->legs_brush.reset();
+  state->score_brush.reset();
   frame_delete_state(state);
 }
 
-const view_ops ops = {view_kind::board, create_state, destroy_state, create_buffer, release_buffer, paint, nullptr};
+const view_ops ops = {view_kind::board,  ops_create_state, ops_destroy_state, ops_create_buffer,
+                      ops_release_buffer, ops_paint,        nullptr};
 
 }  // namespace
 
-ATOM view_register_class(HINSTANCE instance) noexcept { return frame_register_class(instance, "dsv_view_wnd", view_wnd_proc); }
+ATOM view_register_class(HINSTANCE instance) noexcept {
+  return frame_register_class(instance, "dsv_view_wnd", view_wnd_proc);
+}
 
 HWND view_create_window(HINSTANCE instance, const match_state* match) noexcept {
   return frame_create_window(instance, view_kind::board, "dsv_view_wnd", "dsv View", match);
@@ -60,4 +144,143 @@ HWND view_create_window(HINSTANCE instance, const match_state* match) noexcept {
 
 LRESULT CALLBACK view_wnd_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
   return frame_wnd_proc(ops, window, message, wparam, lparam);
+}
+
+int view_create_buffer(HWND window, view_window_state* state) noexcept {
+  const SIZE client = frame_create_buffer_bitmap(window, *state);
+  HDC buffer = state->mem_dc.get();  // holds the buffer now: compatible with the screen
+  state->back_info = BITMAP{};
+  state->num_l_info = BITMAP{};
+  state->num_s_info = BITMAP{};
+  state->num_l_cell = 0;
+  state->num_s_cell = 0;
+  if (state->skin_back) {
+    select_skin(buffer, state->skin_back.get(), state->back_dc, state->back_saved, state->back_info);
+    state->compose_dc.reset(CreateCompatibleDC(buffer));
+    state->compose_bitmap.reset(CreateCompatibleBitmap(buffer, state->back_info.bmWidth, state->back_info.bmHeight));
+    state->compose_saved = SelectObject(state->compose_dc.get(), state->compose_bitmap.get());
+    SetBkMode(state->compose_dc.get(), TRANSPARENT);
+    if (state->skin_num_l) {
+      select_skin(buffer, state->skin_num_l.get(), state->num_l_dc, state->num_l_saved, state->num_l_info);
+      state->num_l_cell = board_cell_width(state->num_l_info.bmWidth);
+    }
+    if (state->skin_num_s) {
+      select_skin(buffer, state->skin_num_s.get(), state->num_s_dc, state->num_s_saved, state->num_s_info);
+      state->num_s_cell = board_cell_width(state->num_s_info.bmWidth);
+    }
+  }
+  const board_font_sizes sizes = board_font_sizes_for(client.cx, view_settings.name_font_size);
+  state->name_font.reset(create_menu_font(sizes.name, bold));
+  state->label_font.reset(create_font(view_settings.font_name, sizes.label, bold));
+  state->score_font.reset(create_font(view_settings.font_name, sizes.score, bold));
+  state->number_font.reset(create_font(view_settings.font_name, sizes.number, bold));
+  return 1;
+}
+
+int view_release_buffer(HWND, view_window_state* state) noexcept {
+  // The skin bitmaps are put back out of their DCs and survive the rebuild.
+  release_skin_dc(state->num_s_dc, state->num_s_saved);
+  release_skin_dc(state->num_l_dc, state->num_l_saved);
+  release_skin_dc(state->back_dc, state->back_saved);
+  if (state->compose_dc) {
+    if (state->compose_saved != nullptr) SelectObject(state->compose_dc.get(), state->compose_saved);
+    state->compose_saved = nullptr;
+    state->compose_bitmap.reset();
+    state->compose_dc.reset();
+  }
+  frame_release_buffer_bitmap(*state);
+  state->score_font.reset();
+  state->label_font.reset();
+  state->name_font.reset();
+  state->number_font.reset();
+  return 1;
+}
+
+int view_paint_board(HWND window, view_window_state* state) noexcept {
+  if (state->skin_back) return view_paint_skin(window, state);
+  const view_window_settings& s = view_settings;
+  HDC dc = state->mem_dc.get();
+  RECT client = {};
+  GetClientRect(window, &client);
+  FillRect(dc, &client, state->back_brush.get());
+
+  const board_text_layout layout = board_layout_text(client.right, client.bottom, s.visible_set != 0);
+  for (int player = 0; player < 2; ++player) {
+    RECT r = to_rect(layout.name[player]);
+    FillRect(dc, &r, state->name_brush.get());
+    if (layout.sets_shown) {
+      r = to_rect(layout.sets[player]);
+      FillRect(dc, &r, state->sets_brush.get());
+    }
+    r = to_rect(layout.legs[player]);
+    FillRect(dc, &r, state->legs_brush.get());
+    r = to_rect(layout.score[player]);
+    FillRect(dc, &r, state->score_brush.get());
+  }
+
+  {
+    SetTextColor(dc, colour(s.color_head_text));
+    select_guard font(dc, state->label_font.get());
+    RECT r = to_rect(layout.score_label);
+    draw_text_centered(dc, "SCORE", 5, &r);
+    r = to_rect(layout.legs_label);
+    draw_text_centered(dc, "LEGS", 4, &r);
+    if (layout.sets_shown) {
+      r = to_rect(layout.sets_label);
+      draw_text_centered(dc, "SETS", 4, &r);
+    }
+  }
+
+  const match_state* match = state->match;
+  for (int player = 0; player < 2; ++player) {
+    draw_name(dc, state->name_font.get(), s.color_name_text, match, player, to_rect(layout.name[player]));
+    {
+      select_guard font(dc, state->number_font.get());
+      if (layout.sets_shown) {
+        SetTextColor(dc, colour(s.color_sets_text));
+        draw_number_centered(dc, match_player_sets(match, player), layout.sets[player]);
+      }
+      SetTextColor(dc, colour(s.color_legs_text));
+      draw_number_centered(dc, match_player_legs(match, player), layout.legs[player]);
+    }
+    select_guard font(dc, state->score_font.get());
+    SetTextColor(dc, colour(s.color_score_text));
+    draw_number_centered(dc, match_player_score(match, player), layout.score[player]);
+  }
+  return 1;
+}
+
+int view_paint_skin(HWND window, view_window_state* state) noexcept {
+  const view_window_settings& s = view_settings;
+  HDC compose = state->compose_dc.get();
+  const int32_t bg_w = state->back_info.bmWidth;
+  const int32_t bg_h = state->back_info.bmHeight;
+  BitBlt(compose, 0, 0, bg_w, bg_h, state->back_dc.get(), 0, 0, SRCCOPY);
+
+  const match_state* match = state->match;
+  for (int p = 0; p < 2; ++p) {
+    const RECT name_box = {s.bmp_name_left[p], s.bmp_name_top[p], s.bmp_name_right[p], s.bmp_name_bottom[p]};
+    draw_name(compose, state->name_font.get(), s.color_name_text, match, p, name_box);
+    if (position_set(s.bmp_score_x[p], s.bmp_score_y[p])) {
+      draw_strip_number(compose, state->num_l_dc.get(), state->num_l_cell, state->num_l_info.bmHeight,
+                        match_player_score(match, p), s.bmp_score_x[p], s.bmp_score_y[p]);
+    }
+    // Shown wherever their position is set: the sets switch is text mode's alone.
+    if (position_set(s.bmp_sets_x[p], s.bmp_sets_y[p])) {
+      draw_strip_number(compose, state->num_s_dc.get(), state->num_s_cell, state->num_s_info.bmHeight,
+                        match_player_sets(match, p), s.bmp_sets_x[p], s.bmp_sets_y[p]);
+    }
+    if (position_set(s.bmp_legs_x[p], s.bmp_legs_y[p])) {
+      draw_strip_number(compose, state->num_s_dc.get(), state->num_s_cell, state->num_s_info.bmHeight,
+                        match_player_legs(match, p), s.bmp_legs_x[p], s.bmp_legs_y[p]);
+    }
+  }
+
+  HDC buffer = state->mem_dc.get();
+  RECT client = {};
+  GetClientRect(window, &client);
+  SetStretchBltMode(buffer, HALFTONE);
+  SetBrushOrgEx(buffer, 0, 0, nullptr);  // HALFTONE needs it after the mode is set
+  StretchBlt(buffer, 0, 0, client.right, client.bottom, compose, 0, 0, bg_w, bg_h, SRCCOPY);
+  return 1;
 }

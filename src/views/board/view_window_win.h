@@ -1,16 +1,70 @@
-// The dsv View window: registration and creation, called by the plug-in's exports
-// and its start-up sequence.
+// The large score view ("dsv_view_wnd", "dsv View"): its window, the skin
+// bitmaps it loads at creation, and the board it paints in text mode or, when
+// the skin's background loaded, in bitmap mode. The window state owns every GDI
+// object below; the frame (view_frame_win.h) drives it.
 #pragma once
 
 #include <windows.h>
 
+#include <cstdint>
+
+#include "draw/gdi_handles_win.h"
+#include "draw/view_frame_win.h"
+
 struct match_state;
+
+struct view_window_state : frame_state_head {
+  // Loaded once at creation when all three skin names are set; live as long as
+  // the window. A non-null skin_back means bitmap mode.
+  unique_hbitmap skin_back;
+  unique_hbitmap skin_num_l;
+  unique_hbitmap skin_num_s;
+  // Rebuilt with the buffer, and only for the skin bitmaps that loaded.
+  unique_hdc compose_dc;          // transparent background; holds compose_bitmap
+  unique_hbitmap compose_bitmap;  // the background's size: where bitmap mode composes
+  HGDIOBJ compose_saved = nullptr;
+  unique_hdc back_dc;  // skin_back selected
+  HGDIOBJ back_saved = nullptr;
+  BITMAP back_info = {};  // the background's width and height; zero in text mode
+  unique_hdc num_l_dc;    // skin_num_l selected
+  HGDIOBJ num_l_saved = nullptr;
+  BITMAP num_l_info = {};
+  int32_t num_l_cell = 0;  // width of one digit of the large strip; 0 draws nothing
+  unique_hdc num_s_dc;     // skin_num_s selected
+  HGDIOBJ num_s_saved = nullptr;
+  BITMAP num_s_info = {};
+  int32_t num_s_cell = 0;
+  // Rebuilt with the buffer: sizes follow the client width.
+  unique_hfont label_font;   // "SCORE", "LEGS", "SETS"
+  unique_hfont name_font;    // player names, from the menu font
+  unique_hfont score_font;   // scores in text mode
+  unique_hfont number_font;  // sets and legs in text mode
+  // Made once at creation from the colour settings.
+  unique_hbrush back_brush;  // color_line_color, the whole client behind the boxes
+  unique_hbrush name_brush;
+  unique_hbrush sets_brush;
+  unique_hbrush legs_brush;
+  unique_hbrush score_brush;
+  const match_state* match = nullptr;
+};
 
 // Registers class "dsv_view_wnd"; returns the atom, 0 on failure.
 ATOM view_register_class(HINSTANCE instance) noexcept;
 
-// Creates and shows the window for the host's match record; null on failure
-// (also when `match` is null).
+// Creates and shows the window for the host's match record, maximised when
+// "full_screen" is on; null on failure (also when `match` is null).
 HWND view_create_window(HINSTANCE instance, const match_state* match) noexcept;
 
 LRESULT CALLBACK view_wnd_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) noexcept;
+
+// The buffer at the client's size, the skin's device contexts and the four
+// fonts; and their release, which leaves mem_dc, the skin bitmaps, the brushes
+// and the match pointer alone. Both return 1.
+int view_create_buffer(HWND window, view_window_state* state) noexcept;
+int view_release_buffer(HWND window, view_window_state* state) noexcept;
+
+// Draws the whole board into mem_dc from the match record: bitmap mode when the
+// skin's background is loaded, text mode otherwise. Returns 1.
+int view_paint_board(HWND window, view_window_state* state) noexcept;
+// Bitmap mode: composes at the background's size, then stretches once to the client.
+int view_paint_skin(HWND window, view_window_state* state) noexcept;

@@ -1,0 +1,498 @@
+// The large score view as the screen shows it: the text-mode boxes in both
+// layouts, bitmap mode composed from generated skins whose digit cells each
+// have their own colour, the choice between the two modes, where relative skin
+// names are found, full screen, and a repaint after the host's change notice.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "draw/gdi_handles_win.h"
+#include "plugin/host_protocol.h"
+#include "plugin/plugin_globals.h"
+#include "settings/settings_table.h"
+#include "test_host.h"
+#include "views/board/view_window_win.h"
+
+extern "C" int __stdcall dsv_view(HWND, uint32_t code, const void* host_block, uint32_t) noexcept;
+
+namespace {
+
+constexpr COLORREF line_colour = RGB(8, 8, 8);
+constexpr COLORREF name_back = RGB(30, 60, 200);
+constexpr COLORREF sets_back = RGB(200, 30, 60);
+constexpr COLORREF legs_back = RGB(30, 200, 60);
+constexpr COLORREF score_back = RGB(200, 200, 30);
+constexpr COLORREF head_text = RGB(255, 255, 255);
+constexpr COLORREF name_text = RGB(255, 128, 0);
+constexpr COLORREF sets_text = RGB(0, 255, 255);
+constexpr COLORREF legs_text = RGB(255, 0, 255);
+constexpr COLORREF score_text = RGB(128, 255, 128);
+
+// Skin bitmaps of the tests: a plain background, and strips whose ten cells are
+// each filled with a colour of their own.
+constexpr COLORREF skin_background = RGB(10, 20, 30);
+constexpr int large_cell = 20;
+constexpr int large_h = 30;
+constexpr int small_cell = 10;
+constexpr int small_h = 16;
+COLORREF large_digit(int d) { return RGB(100 + 10 * d, 0, 50); }
+COLORREF small_digit(int d) { return RGB(0, 100 + 10 * d, 200); }
+
+void reset_settings() {
+  view_settings = {};
+  view_settings.geometry = {50, 40, 1000, 500};
+  view_settings.visible_set = 1;
+  view_settings.size_width = 3;
+  std::strcpy(view_settings.font_name, "Arial");
+  view_settings.color_line_color = line_colour;
+  view_settings.color_head_text = head_text;
+  view_settings.color_name_text = name_text;
+  view_settings.color_name_back = name_back;
+  view_settings.color_sets_text = sets_text;
+  view_settings.color_sets_back = sets_back;
+  view_settings.color_legs_text = legs_text;
+  view_settings.color_legs_back = legs_back;
+  view_settings.color_score_text = score_text;
+  view_settings.color_score_back = score_back;
+}
+
+HINSTANCE test_instance() {
+  static HINSTANCE instance = [] {
+    HINSTANCE self = GetModuleHandleA(nullptr);
+    view_register_class(self);
+    return self;
+  }();
+  return instance;
+}
+
+void write_bmp(const std::string& path, int w, int h, const std::function<COLORREF(int, int)>& colour_at) {
+  const int stride = (w * 3 + 3) & ~3;
+  std::string file(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + static_cast<size_t>(stride) * h, '\0');
+  BITMAPFILEHEADER fh = {};
+  fh.bfType = 0x4D42;
+  fh.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+  fh.bfSize = static_cast<DWORD>(file.size());
+  BITMAPINFOHEADER ih = {};
+  ih.biSize = sizeof ih;
+  ih.biWidth = w;
+  ih.biHeight = h;  // bottom-up
+  ih.biPlanes = 1;
+  ih.biBitCount = 24;
+  ih.biCompression = BI_RGB;
+  std::memcpy(&file[0], &fh, sizeof fh);
+  std::memcpy(&file[sizeof fh], &ih, sizeof ih);
+  for (int y = 0; y < h; ++y) {
+    char* row = &file[fh.bfOffBits + static_cast<size_t>(h - 1 - y) * stride];
+    for (int x = 0; x < w; ++x) {
+      const COLORREF c = colour_at(x, y);
+      row[3 * x] = static_cast<char>(GetBValue(c));
+      row[3 * x + 1] = static_cast<char>(GetGValue(c));
+      row[3 * x + 2] = static_cast<char>(GetRValue(c));
+    }
+  }
+  write_file(path, file);
+}
+
+// back.bmp (400 x 300), num_l.bmp and num_s.bmp in `dir`; `shift` changes every
+// colour, so that two skins of the same names can be told apart.
+void write_skin(const std::string& dir, int shift = 0) {
+  write_bmp(dir + "back.bmp", 400, 300, [=](int, int) { return skin_background + shift; });
+  write_bmp(dir + "num_l.bmp", 10 * large_cell, large_h, [=](int x, int) { return large_digit(x / large_cell) + shift; });
+  write_bmp(dir + "num_s.bmp", 10 * small_cell, small_h, [=](int x, int) { return small_digit(x / small_cell) + shift; });
+}
+
+void name_skin(const std::string& back, const std::string& num_l, const std::string& num_s) {
+  std::strcpy(view_settings.bmp_back, back.c_str());
+  std::strcpy(view_settings.bmp_num_l, num_l.c_str());
+  std::strcpy(view_settings.bmp_num_s, num_s.c_str());
+}
+
+// A shown window of the large view, destroyed at the end of the test.
+struct open_view {
+  HWND window = nullptr;
+  explicit open_view(const fake_match& match, HINSTANCE instance = test_instance()) {
+    window = view_create_window(instance, static_cast<const match_state*>(match.pointer()));
+    pump_messages();
+  }
+  ~open_view() {
+    if (window != nullptr && IsWindow(window)) DestroyWindow(window);
+  }
+  view_window_state* state() const { return static_cast<view_window_state*>(frame_state(window)); }
+  client_pixels pixels() const {
+    pump_messages();
+    return capture_client(window);
+  }
+};
+
+struct sample {
+  int x, y;
+  COLORREF expected;
+  const char* what;
+};
+
+void expect_samples(const client_pixels& shot, const std::vector<sample>& samples, const char* layout) {
+  for (const sample& s : samples) {
+    EXPECT_EQ(shot.at(s.x, s.y), s.expected) << layout << ": " << s.what << " at (" << s.x << ", " << s.y << ")";
+  }
+}
+
+int count_colour(const client_pixels& shot, RECT box, COLORREF colour) {
+  int n = 0;
+  for (int y = box.top; y < box.bottom; ++y) {
+    for (int x = box.left; x < box.right; ++x) n += shot.at(x, y) == colour ? 1 : 0;
+  }
+  return n;
+}
+
+void fill_match(fake_match& match) {
+  match.set_name(0, "Alice");
+  match.set_name(1, "Bob");
+  match.set_score(0, 501);
+  match.set_score(1, 7);
+  match.set_sets(0, 12);
+  match.set_sets(1, 1);
+  match.set_legs(0, 3);
+  match.set_legs(1, 2);
+}
+
+TEST(BoardText, BoxColoursInBothLayouts) {
+  reset_settings();
+  fake_match match;
+  fill_match(match);
+  {
+    open_view view(match);
+    ASSERT_NE(view.window, nullptr);
+    const client_pixels shot = view.pixels();
+    ASSERT_EQ(shot.width, 1000);
+    ASSERT_EQ(shot.height, 500);
+    expect_samples(shot,
+                   {{30, 15, line_colour, "margin"},
+                    {65, 35, name_back, "name 0"},
+                    {935, 100, name_back, "name 1"},
+                    {500, 60, line_colour, "between the names"},
+                    {65, 140, score_back, "score 0"},
+                    {935, 255, score_back, "score 1"},
+                    {370, 140, line_colour, "SCORE label box"},
+                    {65, 295, legs_back, "legs 0"},
+                    {645, 360, legs_back, "legs 1"},
+                    {65, 400, sets_back, "sets 0"},
+                    {935, 465, sets_back, "sets 1"},
+                    {500, 490, line_colour, "under the sets"}},
+                   "sets shown");
+    // The texts, each in its own colour inside its own box.
+    EXPECT_GT(count_colour(shot, {60, 30, 460, 105}, name_text), 0) << "name 0";
+    EXPECT_GT(count_colour(shot, {540, 30, 940, 105}, name_text), 0) << "name 1";
+    EXPECT_GT(count_colour(shot, {60, 135, 360, 260}, score_text), 0) << "score 0";
+    EXPECT_GT(count_colour(shot, {60, 290, 360, 365}, legs_text), 0) << "legs 0";
+    EXPECT_GT(count_colour(shot, {60, 395, 360, 470}, sets_text), 0) << "sets 0";
+    EXPECT_GT(count_colour(shot, {360, 135, 640, 260}, head_text), 0) << "SCORE";
+    EXPECT_GT(count_colour(shot, {360, 290, 640, 365}, head_text), 0) << "LEGS";
+    EXPECT_GT(count_colour(shot, {360, 395, 640, 470}, head_text), 0) << "SETS";
+  }
+  view_settings.visible_set = 0;
+  {
+    open_view view(match);
+    const client_pixels shot = view.pixels();
+    expect_samples(shot,
+                   {{65, 35, line_colour, "above the lowered names"},
+                    {65, 65, name_back, "name 0"},
+                    {65, 200, score_back, "score 0"},
+                    {935, 300, score_back, "score 1"},
+                    {65, 330, line_colour, "between score and legs"},
+                    {65, 370, legs_back, "legs 0"},
+                    {935, 435, legs_back, "legs 1"},
+                    {65, 450, line_colour, "no sets box"},
+                    {935, 465, line_colour, "no sets box"}},
+                   "sets hidden");
+    EXPECT_EQ(count_colour(shot, {0, 440, 1000, 500}, head_text), 0) << "no SETS label";
+    EXPECT_EQ(count_colour(shot, {0, 0, 1000, 500}, sets_text), 0) << "no sets numbers";
+  }
+}
+
+TEST(BoardText, LongNameStaysInsideItsBox) {
+  reset_settings();
+  fake_match match;
+  fill_match(match);
+  match.set_name(0, "Bartholomew Fitzgerald-Montgomery the Third of Somewhere");
+  open_view view(match);
+  const client_pixels shot = view.pixels();
+  EXPECT_GT(count_colour(shot, {60, 30, 460, 105}, name_text), 0);
+  EXPECT_EQ(count_colour(shot, {0, 0, 60, 500}, name_text), 0);
+  EXPECT_EQ(count_colour(shot, {460, 0, 540, 500}, name_text), 0);
+}
+
+// Positions of the bitmap tests, in background pixels.
+void place_numbers() {
+  view_settings.bmp_score_x[0] = 40;  // 501: cells at 40, 60, 80
+  view_settings.bmp_score_y[0] = 50;
+  view_settings.bmp_score_x[1] = 240;  // 7: one cell at 260
+  view_settings.bmp_score_y[1] = 50;
+  view_settings.bmp_sets_x[0] = 40;  // 12: cells at 45, 55
+  view_settings.bmp_sets_y[0] = 150;
+  view_settings.bmp_legs_x[0] = 40;  // 3: one cell at 50
+  view_settings.bmp_legs_y[0] = 200;
+  view_settings.bmp_legs_x[1] = 240;  // 2: one cell at 250
+  view_settings.bmp_legs_y[1] = 200;
+  view_settings.bmp_sets_x[1] = 0;  // a zero position hides the number ...
+  view_settings.bmp_sets_y[1] = 150;  // ... even with the other half set
+}
+
+struct cell_sample {
+  int left, top, width, height;
+  COLORREF expected;
+  const char* what;
+};
+
+// The middle of a cell, and the pixels just outside its left and right edges.
+void expect_cells(const client_pixels& shot, const std::vector<cell_sample>& cells, int scale = 1) {
+  for (const cell_sample& c : cells) {
+    const int x = (c.left + c.width / 2) * scale;
+    const int y = (c.top + c.height / 2) * scale;
+    EXPECT_EQ(shot.at(x, y), c.expected) << c.what << " at (" << x << ", " << y << ")";
+  }
+}
+
+TEST(BoardSkin, DigitCellsLandWhereTheyBelong) {
+  reset_settings();
+  const std::string dir = make_temp_dir();
+  write_skin(dir);
+  name_skin(dir + "back.bmp", dir + "num_l.bmp", dir + "num_s.bmp");
+  view_settings.geometry = {50, 40, 400, 300};  // the background's own size
+  view_settings.visible_set = 0;                // text mode's switch: sets still drawn
+  place_numbers();
+  fake_match match;
+  fill_match(match);
+  open_view view(match);
+  ASSERT_NE(view.state(), nullptr);
+  ASSERT_TRUE(view.state()->skin_back);
+  EXPECT_EQ(view.state()->num_l_cell, large_cell);
+  EXPECT_EQ(view.state()->num_s_cell, small_cell);
+  const client_pixels shot = view.pixels();
+  ASSERT_EQ(shot.width, 400);
+  expect_cells(shot, {
+                         {40, 50, large_cell, large_h, large_digit(5), "score 0, '5'"},
+                         {60, 50, large_cell, large_h, large_digit(0), "score 0, '0'"},
+                         {80, 50, large_cell, large_h, large_digit(1), "score 0, '1'"},
+                         {260, 50, large_cell, large_h, large_digit(7), "score 1, '7' in the middle cell"},
+                         {45, 150, small_cell, small_h, small_digit(1), "sets 0, '1'"},
+                         {55, 150, small_cell, small_h, small_digit(2), "sets 0, '2'"},
+                         {50, 200, small_cell, small_h, small_digit(3), "legs 0, '3'"},
+                         {250, 200, small_cell, small_h, small_digit(2), "legs 1, '2'"},
+                     });
+  // Exact edges: the score field starts at x = 40 and the one-digit cell at 260.
+  EXPECT_EQ(shot.at(39, 60), skin_background);
+  EXPECT_EQ(shot.at(40, 60), large_digit(5));
+  EXPECT_EQ(shot.at(99, 79), large_digit(1));
+  EXPECT_EQ(shot.at(100, 60), skin_background);
+  EXPECT_EQ(shot.at(259, 60), skin_background);
+  EXPECT_EQ(shot.at(279, 60), large_digit(7));
+  EXPECT_EQ(shot.at(280, 60), skin_background);
+  // Player 1's sets have x = 0: nothing in their field; no names (empty rectangles).
+  EXPECT_EQ(count_colour(shot, {230, 140, 290, 170}, skin_background), 60 * 30);
+  EXPECT_EQ(count_colour(shot, {0, 0, 400, 300}, name_text), 0);
+}
+
+TEST(BoardSkin, StretchedToTheClientAndNamesDrawn) {
+  reset_settings();
+  const std::string dir = make_temp_dir();
+  write_skin(dir);
+  name_skin(dir + "back.bmp", dir + "num_l.bmp", dir + "num_s.bmp");
+  view_settings.geometry = {50, 40, 800, 600};  // twice the background
+  place_numbers();
+  view_settings.bmp_name_left[1] = 200;
+  view_settings.bmp_name_top[1] = 0;
+  view_settings.bmp_name_right[1] = 400;
+  view_settings.bmp_name_bottom[1] = 40;
+  view_settings.name_font_size = 12;
+  fake_match match;
+  fill_match(match);
+  open_view view(match);
+  const client_pixels shot = view.pixels();
+  ASSERT_EQ(shot.width, 800);
+  expect_cells(shot,
+               {{40, 50, large_cell, large_h, large_digit(5), "score 0, '5'"},
+                {80, 50, large_cell, large_h, large_digit(1), "score 0, '1'"},
+                {260, 50, large_cell, large_h, large_digit(7), "score 1, '7'"},
+                {5, 5, 0, 0, skin_background, "background"}},
+               2);
+  // The name is composed with the skin and stretched with it: inside the doubled box only.
+  int inside = 0;
+  int outside = 0;
+  for (int y = 0; y < 600; ++y) {
+    for (int x = 0; x < 800; ++x) {
+      const COLORREF c = shot.at(x, y);
+      const bool orange = GetRValue(c) > 200 && GetGValue(c) > 90 && GetGValue(c) < 170 && GetBValue(c) < 60;
+      if (!orange) continue;
+      (x >= 400 && y < 80 ? inside : outside) += 1;
+    }
+  }
+  EXPECT_GT(inside, 0);
+  EXPECT_EQ(outside, 0);
+}
+
+TEST(BoardSkin, WhichModeTheSkinGives) {
+  const std::string dir = make_temp_dir();
+  write_skin(dir);
+  const std::string missing = dir + "missing.bmp";
+  struct row {
+    const char* what;
+    std::string back, num_l, num_s;
+    bool bitmap_mode;
+    bool large_digits;
+    bool small_digits;
+    bool strips_loaded;
+  } rows[] = {
+      {"all three", dir + "back.bmp", dir + "num_l.bmp", dir + "num_s.bmp", true, true, true, true},
+      {"small strip name empty", dir + "back.bmp", dir + "num_l.bmp", "", false, false, false, false},
+      {"background missing", missing, dir + "num_l.bmp", dir + "num_s.bmp", false, false, false, true},
+      {"small strip missing", dir + "back.bmp", dir + "num_l.bmp", missing, true, true, false, false},
+      {"large strip missing", dir + "back.bmp", missing, dir + "num_s.bmp", true, false, true, false},
+  };
+  fake_match match;
+  fill_match(match);
+  for (const row& r : rows) {
+    reset_settings();
+    view_settings.geometry = {50, 40, 400, 300};
+    name_skin(r.back, r.num_l, r.num_s);
+    place_numbers();
+    open_view view(match);
+    ASSERT_NE(view.state(), nullptr) << r.what;
+    EXPECT_EQ(static_cast<bool>(view.state()->skin_back), r.bitmap_mode) << r.what;
+    if (r.strips_loaded) {
+      EXPECT_TRUE(view.state()->skin_num_l) << r.what;
+    } else if (!r.bitmap_mode) {
+      EXPECT_FALSE(view.state()->skin_num_l) << r.what;
+    }
+    const client_pixels shot = view.pixels();
+    if (!r.bitmap_mode) {
+      // Text mode at 400 x 300: the name box of player 0 starts at (24, 18).
+      EXPECT_EQ(shot.at(26, 20), name_back) << r.what;
+      continue;
+    }
+    EXPECT_EQ(shot.at(5, 5), skin_background) << r.what;
+    EXPECT_EQ(shot.at(50, 65), r.large_digits ? large_digit(5) : skin_background) << r.what;
+    EXPECT_EQ(shot.at(50, 158), r.small_digits ? small_digit(1) : skin_background) << r.what;
+    EXPECT_EQ(shot.at(55, 208), r.small_digits ? small_digit(3) : skin_background) << r.what;
+  }
+}
+
+TEST(BoardSkin, RelativeNamesFoundBesideTheLibrary) {
+  // A library in a directory of its own, mapped without running its start-up,
+  // owns the class: its directory is where relative names are looked up.
+  const std::string library_dir = make_temp_dir();
+  const std::string library = library_dir + "dsv_view.dsv";
+  ASSERT_TRUE(CopyFileA((test_bin_dir() + "dsv_view.dsv").c_str(), library.c_str(), FALSE));
+  HMODULE module = LoadLibraryExA(library.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
+  ASSERT_NE(module, nullptr);
+  const auto instance = reinterpret_cast<HINSTANCE>(module);
+  ASSERT_NE(view_register_class(instance), 0);
+
+  CreateDirectoryA((library_dir + "skin").c_str(), nullptr);
+  write_skin(library_dir + "skin\\");
+  // The same names under the current directory, in other colours: must not be used.
+  const std::string elsewhere = make_temp_dir();
+  CreateDirectoryA((elsewhere + "skin").c_str(), nullptr);
+  write_skin(elsewhere + "skin\\", 3);
+  char before[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, before);
+  ASSERT_TRUE(SetCurrentDirectoryA(elsewhere.c_str()));
+  char current[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, current);
+
+  reset_settings();
+  view_settings.geometry = {50, 40, 400, 300};
+  name_skin("skin\\back.bmp", "skin/num_l.bmp", "skin\\num_s.bmp");
+  place_numbers();
+  fake_match match;
+  fill_match(match);
+  {
+    open_view view(match, instance);
+    ASSERT_NE(view.window, nullptr);
+    char after[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, after);
+    EXPECT_STREQ(after, current);
+    ASSERT_TRUE(view.state()->skin_back);
+    const client_pixels shot = view.pixels();
+    EXPECT_EQ(shot.at(5, 5), skin_background);
+    EXPECT_EQ(shot.at(50, 65), large_digit(5));
+    EXPECT_EQ(shot.at(50, 158), small_digit(1));
+  }
+  SetCurrentDirectoryA(before);
+  UnregisterClassA("dsv_view_wnd", instance);
+  FreeLibrary(module);
+}
+
+TEST(BoardView, FullScreenWhenSoSaved) {
+  reset_settings();
+  view_settings.full_screen = 1;
+  view_settings.geometry = {50, 40, 300, 200};
+  fake_match match;
+  fill_match(match);
+  open_view view(match);
+  ASSERT_NE(view.window, nullptr);
+  EXPECT_TRUE(IsZoomed(view.window));
+  const client_pixels shot = view.pixels();
+  EXPECT_GT(shot.width, 300);
+  EXPECT_GT(shot.height, 200);
+  // The board follows the new size: the name box starts at 6 % of the width.
+  const int left = shot.width * 6 / 100;
+  const int top = shot.height * 6 / 100;
+  EXPECT_EQ(shot.at(left + 2, top + 2), name_back);
+  EXPECT_EQ(shot.at(left - 2, top + 2), line_colour);
+  view_settings.full_screen = 0;
+}
+
+TEST(BoardView, ScoresChangeOnScreenAfterTheChangeNotice) {
+  reset_settings();
+  module_instance = test_instance();
+  fake_match match;
+  fill_match(match);
+  fake_host host(match);
+  ASSERT_EQ(dsv_view(host.window, host_event::open, host.block(), 0), 1);
+  HWND window = view_hwnd;
+  ASSERT_NE(window, nullptr);
+  pump_messages();
+  const RECT score_box = {60, 135, 360, 260};
+  const int before = count_colour(capture_client(window), score_box, score_text);
+  EXPECT_GT(before, 0);
+
+  match.set_score(0, 1);  // three digits become one
+  EXPECT_EQ(count_colour(capture_client(window), score_box, score_text), before) << "no repaint before the notice";
+  ASSERT_EQ(dsv_view(host.window, host_event::change, host.block(), 0), 1);
+  const int after = count_colour(capture_client(window), score_box, score_text);
+  EXPECT_GT(after, 0);
+  EXPECT_LT(after, before);
+  dsv_view(host.window, host_event::close, host.block(), 0);
+  EXPECT_FALSE(IsWindow(window));
+}
+
+TEST(BoardView, EveryObjectIsFreed) {
+  const std::string dir = make_temp_dir();
+  write_skin(dir);
+  fake_match match;
+  fill_match(match);
+  for (bool skin : {false, true}) {
+    reset_settings();
+    if (skin) name_skin(dir + "back.bmp", dir + "num_l.bmp", dir + "num_s.bmp");
+    place_numbers();
+    const long live = gdi_live_objects();
+    {
+      open_view view(match);
+      ASSERT_NE(view.window, nullptr);
+      SendMessageA(view.window, view_message::rebuild, 0, 0);
+      SetWindowPos(view.window, nullptr, 0, 0, 640, 480, SWP_NOMOVE | SWP_NOZORDER);
+      EXPECT_GT(gdi_live_objects(), live);
+    }
+    EXPECT_EQ(gdi_live_objects(), live) << (skin ? "bitmap mode" : "text mode");
+  }
+}
+
+TEST(BoardView, NoRecordNoWindow) {
+  reset_settings();
+  EXPECT_EQ(view_create_window(test_instance(), nullptr), nullptr);
+}
+
+}  // namespace

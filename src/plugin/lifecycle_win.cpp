@@ -1,15 +1,40 @@
 #include "plugin/lifecycle_win.h"
 
 #include "plugin/plugin_globals.h"
+#include "plugin/settings_path.h"
+#include "settings/profile_platform.h"
+#include "settings/settings_table.h"
 #include "views/board/view_window_win.h"
 #include "views/result/result_window_win.h"
 #include "views/score/score_window_win.h"
+
+namespace {
+
+bool ansi_lead_byte(unsigned char byte) { return IsDBCSLeadByte(byte) != 0; }
+
+}  // namespace
 
 void plugin_startup(HINSTANCE instance) noexcept {
   module_instance = instance;
   view_register_class(instance);
   score_register_class(instance);
   result_register_class(instance);
+
+  char module_name[MAX_PATH] = {};
+  const DWORD length = GetModuleFileNameA(instance, module_name, MAX_PATH - 1);
+  // A name that failed or filled the buffer may be cut inside a directory's
+  // name: no settings file then rather than some other file.
+  if (length == 0 || length >= MAX_PATH - 1) {
+    settings_path[0] = 0;
+  } else {
+    settings_path_build(settings_path, module_name, ansi_lead_byte);
+  }
+
+  RECT area;
+  settings_rect work_area;
+  const bool have_area = SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0) != 0;
+  if (have_area) work_area = {area.left, area.top, area.right, area.bottom};
+  settings_load_from_file(settings_path, have_area ? &work_area : nullptr, profile_platform_files);
 }
 
-void plugin_shutdown() noexcept {}
+void plugin_shutdown() noexcept { settings_save_to_file(settings_path, profile_platform_files); }

@@ -5,6 +5,9 @@
 
 #include <cstdint>
 
+#include "settings/color_ref.h"
+struct profile_file_ops;
+
 // Same layout as a Windows RECT, so the Win32 side can write into it in one call.
 // Stored and used, right holds the window's width and bottom its height.
 struct settings_rect {
@@ -13,9 +16,6 @@ struct settings_rect {
   int32_t right;
   int32_t bottom;
 };
-
-// A Windows colour reference, 0xTTBBGGRR (red in the low byte).
-using color_ref = uint32_t;
 
 constexpr int settings_text_size = 256;
 
@@ -96,3 +96,39 @@ struct result_window_settings {
 extern view_window_settings view_settings;
 extern score_window_settings score_settings;
 extern result_window_settings result_settings;
+
+// One row of the settings table: where a setting lives in the file and in the
+// globals, how it is read and written, and its default.
+enum class setting_kind { integer, text, colour };
+struct setting_row {
+  const char* section;
+  const char* key;
+  setting_kind kind;
+  void* field;              // int32_t, char[settings_text_size] or color_ref in a record above
+  uint32_t default_number;  // integer (as its 32 bits) or colour default
+  const char* default_text;
+  int32_t fixed_size;       // window sizes: a value of 10 or less becomes this; 0 for the rest
+  bool default_is_field;    // the large view's width and height: the default is what the field holds
+};
+
+constexpr int settings_count = 79;
+// The 79 settings in load and save order: "view_window", "score_window", "reslut_window".
+extern const setting_row settings_rows[settings_count];
+
+// Reads every setting from the profile document into its global, in table
+// order, with its default where the document has no value and the window sizes
+// normalised. The large view's geometry must hold the work area beforehand: its
+// right and bottom are the defaults of that window's width and height.
+void settings_read_all(const char* path) noexcept;
+
+// Writes every setting from its global into the profile document, in table order.
+void settings_write_all(const char* path) noexcept;
+
+// The start-up half: loads the file at `path`, puts `work_area` (when not null)
+// into the large view's geometry, reads every setting and frees the document.
+void settings_load_from_file(const char* path, const settings_rect* work_area, const profile_file_ops& files) noexcept;
+
+// The shut-down half: loads the file again (keeping what it holds besides our
+// settings), writes every setting into it, saves and frees the document. A
+// file that exists but cannot be read is left alone. 1 when saved, 0 otherwise.
+int settings_save_to_file(const char* path, const profile_file_ops& files) noexcept;

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,6 +12,7 @@
 #include "plugin/host_protocol.h"
 #include "plugin/plugin_globals.h"
 #include "settings/settings_table.h"
+#include "board_test_skin.h"
 #include "test_host.h"
 #include "views/board/view_window_win.h"
 
@@ -31,15 +31,13 @@ constexpr COLORREF sets_text = RGB(0, 255, 255);
 constexpr COLORREF legs_text = RGB(255, 0, 255);
 constexpr COLORREF score_text = RGB(128, 255, 128);
 
-// Skin bitmaps of the tests: a plain background, and strips whose ten cells are
-// each filled with a colour of their own.
-constexpr COLORREF skin_background = RGB(10, 20, 30);
-constexpr int large_cell = 20;
-constexpr int large_h = 30;
-constexpr int small_cell = 10;
-constexpr int small_h = 16;
-COLORREF large_digit(int d) { return RGB(100 + 10 * d, 0, 50); }
-COLORREF small_digit(int d) { return RGB(0, 100 + 10 * d, 200); }
+using board_skin::large_cell;
+using board_skin::large_digit;
+using board_skin::large_h;
+using board_skin::small_cell;
+using board_skin::small_digit;
+using board_skin::small_h;
+constexpr COLORREF skin_background = board_skin::background;
 
 void reset_settings() {
   view_settings = {};
@@ -66,42 +64,6 @@ HINSTANCE test_instance() {
     return self;
   }();
   return instance;
-}
-
-void write_bmp(const std::string& path, int w, int h, const std::function<COLORREF(int, int)>& colour_at) {
-  const int stride = (w * 3 + 3) & ~3;
-  std::string file(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + static_cast<size_t>(stride) * h, '\0');
-  BITMAPFILEHEADER fh = {};
-  fh.bfType = 0x4D42;
-  fh.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-  fh.bfSize = static_cast<DWORD>(file.size());
-  BITMAPINFOHEADER ih = {};
-  ih.biSize = sizeof ih;
-  ih.biWidth = w;
-  ih.biHeight = h;  // bottom-up
-  ih.biPlanes = 1;
-  ih.biBitCount = 24;
-  ih.biCompression = BI_RGB;
-  std::memcpy(&file[0], &fh, sizeof fh);
-  std::memcpy(&file[sizeof fh], &ih, sizeof ih);
-  for (int y = 0; y < h; ++y) {
-    char* row = &file[fh.bfOffBits + static_cast<size_t>(h - 1 - y) * stride];
-    for (int x = 0; x < w; ++x) {
-      const COLORREF c = colour_at(x, y);
-      row[3 * x] = static_cast<char>(GetBValue(c));
-      row[3 * x + 1] = static_cast<char>(GetGValue(c));
-      row[3 * x + 2] = static_cast<char>(GetRValue(c));
-    }
-  }
-  write_file(path, file);
-}
-
-// back.bmp (400 x 300), num_l.bmp and num_s.bmp in `dir`; `shift` changes every
-// colour, so that two skins of the same names can be told apart.
-void write_skin(const std::string& dir, int shift = 0) {
-  write_bmp(dir + "back.bmp", 400, 300, [=](int, int) { return skin_background + shift; });
-  write_bmp(dir + "num_l.bmp", 10 * large_cell, large_h, [=](int x, int) { return large_digit(x / large_cell) + shift; });
-  write_bmp(dir + "num_s.bmp", 10 * small_cell, small_h, [=](int x, int) { return small_digit(x / small_cell) + shift; });
 }
 
 void name_skin(const std::string& back, const std::string& num_l, const std::string& num_s) {
@@ -258,7 +220,7 @@ void expect_cells(const client_pixels& shot, const std::vector<cell_sample>& cel
 TEST(BoardSkin, DigitCellsLandWhereTheyBelong) {
   reset_settings();
   const std::string dir = make_temp_dir();
-  write_skin(dir);
+  board_skin::write_files(dir);
   name_skin(dir + "back.bmp", dir + "num_l.bmp", dir + "num_s.bmp");
   view_settings.geometry = {50, 40, 400, 300};  // the background's own size
   view_settings.visible_set = 0;                // text mode's switch: sets still drawn
@@ -298,7 +260,7 @@ TEST(BoardSkin, DigitCellsLandWhereTheyBelong) {
 TEST(BoardSkin, StretchedToTheClientAndNamesDrawn) {
   reset_settings();
   const std::string dir = make_temp_dir();
-  write_skin(dir);
+  board_skin::write_files(dir);
   name_skin(dir + "back.bmp", dir + "num_l.bmp", dir + "num_s.bmp");
   view_settings.geometry = {50, 40, 800, 600};  // twice the background
   place_numbers();
@@ -335,7 +297,7 @@ TEST(BoardSkin, StretchedToTheClientAndNamesDrawn) {
 
 TEST(BoardSkin, WhichModeTheSkinGives) {
   const std::string dir = make_temp_dir();
-  write_skin(dir);
+  board_skin::write_files(dir);
   const std::string missing = dir + "missing.bmp";
   struct row {
     const char* what;
@@ -391,11 +353,11 @@ TEST(BoardSkin, RelativeNamesFoundBesideTheLibrary) {
   ASSERT_NE(view_register_class(instance), 0);
 
   CreateDirectoryA((library_dir + "skin").c_str(), nullptr);
-  write_skin(library_dir + "skin\\");
+  board_skin::write_files(library_dir + "skin\\");
   // The same names under the current directory, in other colours: must not be used.
   const std::string elsewhere = make_temp_dir();
   CreateDirectoryA((elsewhere + "skin").c_str(), nullptr);
-  write_skin(elsewhere + "skin\\", 3);
+  board_skin::write_files(elsewhere + "skin\\", 3);
   char before[MAX_PATH] = {};
   GetCurrentDirectoryA(MAX_PATH, before);
   ASSERT_TRUE(SetCurrentDirectoryA(elsewhere.c_str()));
@@ -471,7 +433,7 @@ TEST(BoardView, ScoresChangeOnScreenAfterTheChangeNotice) {
 
 TEST(BoardView, EveryObjectIsFreed) {
   const std::string dir = make_temp_dir();
-  write_skin(dir);
+  board_skin::write_files(dir);
   fake_match match;
   fill_match(match);
   for (bool skin : {false, true}) {

@@ -230,13 +230,18 @@ std::string class_of(HWND window) {
   return name;
 }
 
-// Writes the window's client area as DIR\<class name>.bmp.
-bool write_screenshot(HWND window, const std::string& dir, std::string& written) {
+// Writes the window's client area as DIR\<class name>.bmp; returns the file's
+// name, or an empty string with the reason in `error`.
+std::string write_screenshot(HWND window, const std::string& dir, std::string& error) {
   RECT r = {};
   GetClientRect(window, &r);
   const int width = r.right;
   const int height = r.bottom;
-  if (width <= 0 || height <= 0) return false;
+  if (width <= 0 || height <= 0) {
+    error = "window " + class_of(window) + " has an empty client area (" + std::to_string(width) + " x " +
+            std::to_string(height) + ")";
+    return "";
+  }
   BITMAPINFO bi = {};
   bi.bmiHeader.biSize = sizeof bi.bmiHeader;
   bi.bmiHeader.biWidth = width;
@@ -251,7 +256,8 @@ bool write_screenshot(HWND window, const std::string& dir, std::string& written)
   if (dib == nullptr) {
     DeleteDC(memory_dc);
     ReleaseDC(window, window_dc);
-    return false;
+    error = "no memory for a " + std::to_string(width) + " x " + std::to_string(height) + " picture";
+    return "";
   }
   HGDIOBJ old = SelectObject(memory_dc, dib);
   BitBlt(memory_dc, 0, 0, width, height, window_dc, 0, 0, SRCCOPY);
@@ -264,13 +270,18 @@ bool write_screenshot(HWND window, const std::string& dir, std::string& written)
   ReleaseDC(window, window_dc);
 
   const std::vector<unsigned char> bytes = bmp_file_bytes(width, height, pixels);
-  written = dir + "\\" + class_of(window) + ".bmp";
-  HANDLE file = CreateFileA(written.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  const std::string path = dir + "\\" + class_of(window) + ".bmp";
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   DWORD count = 0;
-  const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &count, nullptr) && count == bytes.size();
-  CloseHandle(file);
-  return ok;
+  const bool ok = file != INVALID_HANDLE_VALUE &&
+                  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &count, nullptr) &&
+                  count == bytes.size();
+  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  if (!ok) {
+    error = "cannot write " + path + ": " + last_error_text(GetLastError());
+    return "";
+  }
+  return path;
 }
 
 void take_screenshots() {
@@ -283,11 +294,12 @@ void take_screenshots() {
     return;
   }
   for (HWND window : view_windows()) {
-    std::string written;
-    if (write_screenshot(window, dir, written)) {
+    std::string error;
+    const std::string written = write_screenshot(window, dir, error);
+    if (!written.empty()) {
       report_info("screenshot " + written);
     } else {
-      report_error("cannot write the screenshot " + (written.empty() ? class_of(window) : written));
+      report_error("no screenshot: " + error);
       app.exit_code = host_exit::run_failed;
     }
   }
@@ -510,7 +522,10 @@ LRESULT CALLBACK host_wnd_proc(HWND window, UINT message, WPARAM wparam, LPARAM 
         } else if (wparam == finish_timer) {
           KillTimer(window, finish_timer);
           if (!app.options.screenshot_dir.empty()) take_screenshots();
-          if (app.options.exit_at_end) SendMessageA(window, WM_CLOSE, 0, 0);
+          if (app.options.exit_at_end) {
+            report_info("played " + std::to_string(app.sim->visits_played()) + " visits");
+            SendMessageA(window, WM_CLOSE, 0, 0);
+          }
         }
         return 0;
       case WM_COMMAND:

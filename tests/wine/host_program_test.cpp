@@ -1,0 +1,122 @@
+// The simulated host run as scripts run it: a headless match with the real DLL,
+// screenshots, and a clear message with a non-zero exit for bad input.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "test_host.h"
+
+namespace {
+
+struct run_result {
+  DWORD exit_code = 9999;
+  std::string out;
+  std::string err;
+};
+
+std::string read_pipe(HANDLE pipe) {
+  std::string text;
+  char buffer[4096];
+  DWORD n = 0;
+  while (PeekNamedPipe(pipe, nullptr, 0, nullptr, &n, nullptr) && n > 0 &&
+         ReadFile(pipe, buffer, sizeof buffer, &n, nullptr) && n > 0) {
+    text.append(buffer, n);
+  }
+  return text;
+}
+
+// Copies the host and the DLL into a fresh directory and runs the host there.
+class HostProgram : public ::testing::Test {
+ protected:
+  std::string dir = make_temp_dir();
+
+  void SetUp() override {
+    for (const char* name : {"dsv_host.exe", "dsv_view.dsv"}) {
+      ASSERT_TRUE(CopyFileA((test_bin_dir() + name).c_str(), (dir + name).c_str(), FALSE)) << name;
+    }
+  }
+
+  run_result run(const std::string& args) {
+    run_result result;
+    SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
+    HANDLE out_read = nullptr, out_write = nullptr, err_read = nullptr, err_write = nullptr;
+    CreatePipe(&out_read, &out_write, &sa, 1 << 16);
+    CreatePipe(&err_read, &err_write, &sa, 1 << 16);
+    SetHandleInformation(out_read, HANDLE_FLAG_INHERIT, 0);
+    SetHandleInformation(err_read, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    si.hStdOutput = out_write;
+    si.hStdError = err_write;
+    PROCESS_INFORMATION pi = {};
+    std::string command = "\"" + dir + "dsv_host.exe\" " + args;
+    if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, dir.c_str(), &si, &pi)) {
+      if (WaitForSingleObject(pi.hProcess, 60000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 9998);
+      GetExitCodeProcess(pi.hProcess, &result.exit_code);
+      CloseHandle(pi.hThread);
+      CloseHandle(pi.hProcess);
+    }
+    CloseHandle(out_write);
+    CloseHandle(err_write);
+    result.out = read_pipe(out_read);
+    result.err = read_pipe(err_read);
+    CloseHandle(out_read);
+    CloseHandle(err_read);
+    return result;
+  }
+};
+
+TEST_F(HostProgram, PlaysAHeadlessMatchWithAllViewsOpen) {
+  const run_result r = run("--open all --visits 12 --delay 0 --seed 3 --exit");
+  EXPECT_EQ(r.exit_code, 0u) << r.err;
+  EXPECT_EQ(r.err, "");
+  EXPECT_NE(r.out.find("played 12 visits"), std::string::npos) << r.out;
+}
+
+TEST_F(HostProgram, WritesOneScreenshotPerOpenView) {
+  const std::string shots = dir + "shots";
+  const run_result r = run("--open large,result --visits 3 --delay 0 --seed 9 --screenshot \"" + shots + "\" --exit");
+  EXPECT_EQ(r.exit_code, 0u) << r.err;
+  for (const char* name : {"dsv_view_wnd.bmp", "dsv_result_wnd.bmp"}) {
+    const std::string bytes = read_file(shots + "\\" + name);
+    ASSERT_GT(bytes.size(), 54u) << name;
+    EXPECT_EQ(bytes.substr(0, 2), "BM") << name;
+  }
+  EXPECT_EQ(GetFileAttributesA((shots + "\\dsv_score_wnd.bmp").c_str()), INVALID_FILE_ATTRIBUTES)
+      << "the small view was not opened";
+}
+
+TEST_F(HostProgram, HelpExitsCleanly) {
+  const run_result r = run("--help");
+  EXPECT_EQ(r.exit_code, 0u);
+  EXPECT_NE(r.out.find("usage: dsv_host"), std::string::npos) << r.out;
+}
+
+TEST_F(HostProgram, BadInputGetsAMessageAndANonZeroExit) {
+  write_file(dir + "notes.dsv", "not a library at all");
+  char system_dir[MAX_PATH] = {};
+  GetSystemDirectoryA(system_dir, MAX_PATH);
+  struct row {
+    std::string args;
+    DWORD exit_code;
+    const char* message_part;
+  };
+  const row rows[] = {
+      {"--bogus --exit", 2, "unknown option --bogus"},
+      {"--visits many --exit", 2, "not a whole number"},
+      {"missing.dsv --exit", 3, "plug-in not found"},
+      {"notes.dsv --exit", 3, "cannot load"},
+      {"\"" + std::string(system_dir) + "\\version.dll\" --exit", 3, "no get_plugin_info"},
+      {"--open nosuchview --exit", 2, "has no view nosuchview"},
+  };
+  for (const row& c : rows) {
+    const run_result r = run(c.args);
+    EXPECT_EQ(r.exit_code, c.exit_code) << c.args << "\n" << r.err;
+    EXPECT_NE(r.err.find(c.message_part), std::string::npos) << c.args << "\n" << r.err;
+  }
+}
+
+}  // namespace

@@ -11,6 +11,7 @@
 
 namespace {
 
+using board_skin::count_colour;
 using board_skin::large_digit;
 using board_skin::small_digit;
 
@@ -41,27 +42,17 @@ TEST(BoardDll, RelativeSkinNamesFoundBesideTheLibrary) {
                           "bmp_num_s=\"skin/num_s.bmp\"\r\n" +
                           skin_positions;
   plugin_dll dll(ini.c_str());
-  CreateDirectoryA((dll.dir + "skin").c_str(), nullptr);
-  board_skin::write_files(dll.dir + "skin\\");
+  board_skin::write_skin_dir(dll.dir);
   // The same names under the host's current directory, in other colours.
-  const std::string elsewhere = make_temp_dir();
-  CreateDirectoryA((elsewhere + "skin").c_str(), nullptr);
-  board_skin::write_files(elsewhere + "skin\\", 3);
-  char before[MAX_PATH] = {};
-  GetCurrentDirectoryA(MAX_PATH, before);
-  ASSERT_TRUE(SetCurrentDirectoryA(elsewhere.c_str()));
-  char current[MAX_PATH] = {};
-  GetCurrentDirectoryA(MAX_PATH, current);
+  board_skin::decoy_current_dir decoy;
+  ASSERT_TRUE(decoy.entered());
 
   fake_match match;
   fill_match(match);
   fake_host host(match);
   HWND window = open_large_view(dll, host);
-  char after[MAX_PATH] = {};
-  GetCurrentDirectoryA(MAX_PATH, after);
-  SetCurrentDirectoryA(before);
   ASSERT_NE(window, nullptr);
-  EXPECT_STREQ(after, current);
+  EXPECT_EQ(board_skin::decoy_current_dir::now(), decoy.inside());
 
   const client_pixels shot = capture_client(window);
   ASSERT_EQ(shot.width, 400);
@@ -88,14 +79,6 @@ TEST(BoardDll, FullScreenWhenSoSaved) {
   EXPECT_GT(client.right, 300);
   EXPECT_GT(client.bottom, 200);
   dll.dsv_view(host.window, host_event::close, host.block(), 0);
-}
-
-int count_colour(const client_pixels& shot, RECT box, COLORREF colour) {
-  int n = 0;
-  for (int y = box.top; y < box.bottom; ++y) {
-    for (int x = box.left; x < box.right; ++x) n += shot.at(x, y) == colour ? 1 : 0;
-  }
-  return n;
 }
 
 TEST(BoardDll, ScoresChangeOnScreenAfterTheChangeNotice) {

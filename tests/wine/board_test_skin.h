@@ -61,4 +61,50 @@ inline void write_files(const std::string& dir, int shift = 0) {
   write_bmp(dir + "num_s.bmp", 10 * small_cell, small_h, [=](int x, int) { return small_digit(x / small_cell) + shift; });
 }
 
+// The same three files in `parent`\skin\, the directory relative names use.
+inline void write_skin_dir(const std::string& parent, int shift = 0) {
+  CreateDirectoryA((parent + "skin").c_str(), nullptr);
+  write_files(parent + "skin\\", shift);
+}
+
+// A fresh current directory for the process while it lives, holding a skin of
+// the same names in other colours: a relative name resolved against the current
+// directory would show them. Puts the previous directory back at the end.
+class decoy_current_dir {
+ public:
+  decoy_current_dir() {
+    GetCurrentDirectoryA(MAX_PATH, before_);
+    const std::string dir = make_temp_dir();
+    write_skin_dir(dir, 3);
+    entered_ = SetCurrentDirectoryA(dir.c_str()) != 0;
+    GetCurrentDirectoryA(MAX_PATH, inside_);
+  }
+  ~decoy_current_dir() { SetCurrentDirectoryA(before_); }
+  decoy_current_dir(const decoy_current_dir&) = delete;
+  decoy_current_dir& operator=(const decoy_current_dir&) = delete;
+
+  bool entered() const { return entered_; }
+  // The current directory while the decoy is in place.
+  const char* inside() const { return inside_; }
+  static std::string now() {
+    char dir[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, dir);
+    return dir;
+  }
+
+ private:
+  char before_[MAX_PATH] = {};
+  char inside_[MAX_PATH] = {};
+  bool entered_ = false;
+};
+
+// Pixels of exactly `colour` inside `box` of a screenshot.
+inline int count_colour(const client_pixels& shot, RECT box, COLORREF colour) {
+  int n = 0;
+  for (int y = box.top; y < box.bottom; ++y) {
+    for (int x = box.left; x < box.right; ++x) n += shot.at(x, y) == colour ? 1 : 0;
+  }
+  return n;
+}
+
 }  // namespace board_skin

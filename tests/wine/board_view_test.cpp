@@ -37,6 +37,7 @@ using board_skin::large_h;
 using board_skin::small_cell;
 using board_skin::small_digit;
 using board_skin::small_h;
+using board_skin::count_colour;
 constexpr COLORREF skin_background = board_skin::background;
 
 void reset_settings() {
@@ -99,14 +100,6 @@ void expect_samples(const client_pixels& shot, const std::vector<sample>& sample
   for (const sample& s : samples) {
     EXPECT_EQ(shot.at(s.x, s.y), s.expected) << layout << ": " << s.what << " at (" << s.x << ", " << s.y << ")";
   }
-}
-
-int count_colour(const client_pixels& shot, RECT box, COLORREF colour) {
-  int n = 0;
-  for (int y = box.top; y < box.bottom; ++y) {
-    for (int x = box.left; x < box.right; ++x) n += shot.at(x, y) == colour ? 1 : 0;
-  }
-  return n;
 }
 
 void fill_match(fake_match& match) {
@@ -352,17 +345,10 @@ TEST(BoardSkin, RelativeNamesFoundBesideTheLibrary) {
   const auto instance = reinterpret_cast<HINSTANCE>(module);
   ASSERT_NE(view_register_class(instance), 0);
 
-  CreateDirectoryA((library_dir + "skin").c_str(), nullptr);
-  board_skin::write_files(library_dir + "skin\\");
+  board_skin::write_skin_dir(library_dir);
   // The same names under the current directory, in other colours: must not be used.
-  const std::string elsewhere = make_temp_dir();
-  CreateDirectoryA((elsewhere + "skin").c_str(), nullptr);
-  board_skin::write_files(elsewhere + "skin\\", 3);
-  char before[MAX_PATH] = {};
-  GetCurrentDirectoryA(MAX_PATH, before);
-  ASSERT_TRUE(SetCurrentDirectoryA(elsewhere.c_str()));
-  char current[MAX_PATH] = {};
-  GetCurrentDirectoryA(MAX_PATH, current);
+  board_skin::decoy_current_dir decoy;
+  ASSERT_TRUE(decoy.entered());
 
   reset_settings();
   view_settings.geometry = {50, 40, 400, 300};
@@ -373,16 +359,13 @@ TEST(BoardSkin, RelativeNamesFoundBesideTheLibrary) {
   {
     open_view view(match, instance);
     ASSERT_NE(view.window, nullptr);
-    char after[MAX_PATH] = {};
-    GetCurrentDirectoryA(MAX_PATH, after);
-    EXPECT_STREQ(after, current);
+    EXPECT_EQ(decoy.now(), decoy.inside());
     ASSERT_TRUE(view.state()->skin_back);
     const client_pixels shot = view.pixels();
     EXPECT_EQ(shot.at(5, 5), skin_background);
     EXPECT_EQ(shot.at(50, 65), large_digit(5));
     EXPECT_EQ(shot.at(50, 158), small_digit(1));
   }
-  SetCurrentDirectoryA(before);
   UnregisterClassA("dsv_view_wnd", instance);
   FreeLibrary(module);
 }

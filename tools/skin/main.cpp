@@ -14,7 +14,21 @@
 #include <string>
 #include <vector>
 
+#include "bitmap_file.h"
+
 namespace {
+
+bool write_bytes(const std::string& path, const std::string& bytes) {
+  FILE* f = std::fopen(path.c_str(), "wb");
+  if (f == nullptr) return false;
+  bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  written = std::fclose(f) == 0 && written;
+  return written;
+}
+
+bool write_bytes(const std::string& path, const std::vector<unsigned char>& bytes) {
+  return !bytes.empty() && write_bytes(path, std::string(bytes.begin(), bytes.end()));
+}
 
 // Geometry of the skin, in background pixels. Every position the settings
 // lines carry is computed from these numbers, so the panels and the numbers
@@ -122,39 +136,11 @@ struct surface {
     DeleteObject(font);
   }
 
-  // Writes the surface as a bottom-up 24-bit BMP file.
+  // Writes the surface as a 24-bit BMP file.
   bool save(const std::string& path) const {
     GdiFlush();
-    const int stride = (width * 3 + 3) & ~3;
-    const DWORD image_size = static_cast<DWORD>(stride) * static_cast<DWORD>(height);
-    BITMAPFILEHEADER file = {};
-    BITMAPINFOHEADER info = {};
-    file.bfType = 0x4D42;  // "BM"
-    file.bfOffBits = sizeof file + sizeof info;
-    file.bfSize = file.bfOffBits + image_size;
-    info.biSize = sizeof info;
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biCompression = BI_RGB;
-    info.biSizeImage = image_size;
-    std::vector<unsigned char> image(image_size, 0);
-    for (int y = 0; y < height; ++y) {
-      const uint32_t* row = bits + static_cast<size_t>(height - 1 - y) * width;
-      unsigned char* out = &image[static_cast<size_t>(y) * stride];
-      for (int x = 0; x < width; ++x) {
-        out[3 * x + 0] = static_cast<unsigned char>(row[x] & 0xFF);          // blue
-        out[3 * x + 1] = static_cast<unsigned char>((row[x] >> 8) & 0xFF);   // green
-        out[3 * x + 2] = static_cast<unsigned char>((row[x] >> 16) & 0xFF);  // red
-      }
-    }
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (f == nullptr) return false;
-    bool written = std::fwrite(&file, sizeof file, 1, f) == 1 && std::fwrite(&info, sizeof info, 1, f) == 1 &&
-                   std::fwrite(image.data(), 1, image.size(), f) == image.size();
-    written = std::fclose(f) == 0 && written;
-    return written;
+    const std::vector<uint32_t> pixels(bits, bits + static_cast<size_t>(width) * height);
+    return write_bytes(path, bmp_file_bytes(width, height, pixels));
   }
 };
 
@@ -220,11 +206,7 @@ bool write_settings(const std::string& path) {
                   {"bmp_legs_x_", p.legs.x},                    {"bmp_legs_y_", p.legs.y}};
     for (const auto& v : values) text += std::string(v.key) + n + "=" + std::to_string(v.value) + "\r\n";
   }
-  FILE* f = std::fopen(path.c_str(), "wb");
-  if (f == nullptr) return false;
-  bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-  written = std::fclose(f) == 0 && written;
-  return written;
+  return write_bytes(path, text);
 }
 
 }  // namespace

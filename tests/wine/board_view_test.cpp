@@ -1,7 +1,7 @@
-// The large score view as the screen shows it: the text-mode boxes in both
-// layouts, bitmap mode composed from generated skins whose digit cells each
-// have their own colour, the choice between the two modes, where relative skin
-// names are found, full screen, and a repaint after the host's change notice.
+// The large score view's window, driven directly with its settings: the
+// text-mode boxes in both layouts, bitmap mode composed from generated skins
+// whose digit cells each have their own colour, the choice between the two
+// modes, and every GDI object freed. board_dll_test drives the real library.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -10,13 +10,10 @@
 
 #include "draw/gdi_handles_win.h"
 #include "plugin/host_protocol.h"
-#include "plugin/plugin_globals.h"
 #include "settings/settings_table.h"
 #include "board_test_skin.h"
 #include "test_host.h"
 #include "views/board/view_window_win.h"
-
-extern "C" int __stdcall dsv_view(HWND, uint32_t code, const void* host_block, uint32_t) noexcept;
 
 namespace {
 
@@ -76,8 +73,8 @@ void name_skin(const std::string& back, const std::string& num_l, const std::str
 // A shown window of the large view, destroyed at the end of the test.
 struct open_view {
   HWND window = nullptr;
-  explicit open_view(const fake_match& match, HINSTANCE instance = test_instance()) {
-    window = view_create_window(instance, static_cast<const match_state*>(match.pointer()));
+  explicit open_view(const fake_match& match) {
+    window = view_create_window(test_instance(), static_cast<const match_state*>(match.pointer()));
     pump_messages();
   }
   ~open_view() {
@@ -332,86 +329,6 @@ TEST(BoardSkin, WhichModeTheSkinGives) {
     EXPECT_EQ(shot.at(50, 158), r.small_digits ? small_digit(1) : skin_background) << r.what;
     EXPECT_EQ(shot.at(55, 208), r.small_digits ? small_digit(3) : skin_background) << r.what;
   }
-}
-
-TEST(BoardSkin, RelativeNamesFoundBesideTheLibrary) {
-  // A library in a directory of its own, mapped without running its start-up,
-  // owns the class: its directory is where relative names are looked up.
-  const std::string library_dir = make_temp_dir();
-  const std::string library = library_dir + "dsv_view.dsv";
-  ASSERT_TRUE(CopyFileA((test_bin_dir() + "dsv_view.dsv").c_str(), library.c_str(), FALSE));
-  HMODULE module = LoadLibraryExA(library.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
-  ASSERT_NE(module, nullptr);
-  const auto instance = reinterpret_cast<HINSTANCE>(module);
-  ASSERT_NE(view_register_class(instance), 0);
-
-  board_skin::write_skin_dir(library_dir);
-  // The same names under the current directory, in other colours: must not be used.
-  board_skin::decoy_current_dir decoy;
-  ASSERT_TRUE(decoy.entered());
-
-  reset_settings();
-  view_settings.geometry = {50, 40, 400, 300};
-  name_skin("skin\\back.bmp", "skin/num_l.bmp", "skin\\num_s.bmp");
-  place_numbers();
-  fake_match match;
-  fill_match(match);
-  {
-    open_view view(match, instance);
-    ASSERT_NE(view.window, nullptr);
-    EXPECT_EQ(decoy.now(), decoy.inside());
-    ASSERT_TRUE(view.state()->skin_back);
-    const client_pixels shot = view.pixels();
-    EXPECT_EQ(shot.at(5, 5), skin_background);
-    EXPECT_EQ(shot.at(50, 65), large_digit(5));
-    EXPECT_EQ(shot.at(50, 158), small_digit(1));
-  }
-  UnregisterClassA("dsv_view_wnd", instance);
-  FreeLibrary(module);
-}
-
-TEST(BoardView, FullScreenWhenSoSaved) {
-  reset_settings();
-  view_settings.full_screen = 1;
-  view_settings.geometry = {50, 40, 300, 200};
-  fake_match match;
-  fill_match(match);
-  open_view view(match);
-  ASSERT_NE(view.window, nullptr);
-  EXPECT_TRUE(IsZoomed(view.window));
-  const client_pixels shot = view.pixels();
-  EXPECT_GT(shot.width, 300);
-  EXPECT_GT(shot.height, 200);
-  // The board follows the new size: the name box starts at 6 % of the width.
-  const int left = shot.width * 6 / 100;
-  const int top = shot.height * 6 / 100;
-  EXPECT_EQ(shot.at(left + 2, top + 2), name_back);
-  EXPECT_EQ(shot.at(left - 2, top + 2), line_colour);
-  view_settings.full_screen = 0;
-}
-
-TEST(BoardView, ScoresChangeOnScreenAfterTheChangeNotice) {
-  reset_settings();
-  module_instance = test_instance();
-  fake_match match;
-  fill_match(match);
-  fake_host host(match);
-  ASSERT_EQ(dsv_view(host.window, host_event::open, host.block(), 0), 1);
-  HWND window = view_hwnd;
-  ASSERT_NE(window, nullptr);
-  pump_messages();
-  const RECT score_box = {60, 135, 360, 260};
-  const int before = count_colour(capture_client(window), score_box, score_text);
-  EXPECT_GT(before, 0);
-
-  match.set_score(0, 1);  // three digits become one
-  EXPECT_EQ(count_colour(capture_client(window), score_box, score_text), before) << "no repaint before the notice";
-  ASSERT_EQ(dsv_view(host.window, host_event::change, host.block(), 0), 1);
-  const int after = count_colour(capture_client(window), score_box, score_text);
-  EXPECT_GT(after, 0);
-  EXPECT_LT(after, before);
-  dsv_view(host.window, host_event::close, host.block(), 0);
-  EXPECT_FALSE(IsWindow(window));
 }
 
 TEST(BoardView, EveryObjectIsFreed) {

@@ -69,8 +69,9 @@ int32_t leading_number(const char* text, std::size_t length, int base) {
 int profile_find_section(const char* name) noexcept {
   if (!profile_document.present || name == nullptr || name[0] == 0) return -1;
   const uint32_t hash = profile_hash(name);
-  const auto& sections = profile_document.sections;
-  for (std::size_t i = 0; i < sections.size(); ++i) {
+  const profile_section* sections = profile_document.sections.data();
+  const std::size_t count = profile_document.sections.size();
+  for (std::size_t i = 0; i < count; ++i) {
     if (sections[i].hash == hash && profile_names_equal(sections[i].name.c_str(), name)) return static_cast<int>(i);
   }
   return -1;
@@ -79,11 +80,11 @@ int profile_find_section(const char* name) noexcept {
 int profile_find_key(const profile_section* section, const char* key) noexcept {
   if (section == nullptr || key == nullptr || key[0] == 0) return -1;
   const uint32_t hash = profile_hash(key);
-  const auto& entries = section->entries;
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    const profile_entry& entry = entries[i];
-    if (entry.is_comment || entry.hash != hash) continue;
-    if (profile_names_equal(entry.key.c_str(), key)) return static_cast<int>(i);
+  const profile_entry* entries = section->entries.data();
+  const std::size_t count = section->entries.size();
+  for (std::size_t i = 0; i < count; ++i) {
+    if (entries[i].hash != hash || entries[i].is_comment) continue;
+    if (profile_names_equal(entries[i].key.c_str(), key)) return static_cast<int>(i);
   }
   return -1;
 }

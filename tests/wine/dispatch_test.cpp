@@ -39,22 +39,23 @@ void count_redraws(HWND window) {
   r.refresh_twice = 0;
 }
 
+struct class_count {
+  const char* name;
+  int count;
+};
+
+BOOL CALLBACK count_class(HWND window, LPARAM lparam) {
+  auto* c = reinterpret_cast<class_count*>(lparam);
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (lstrcmpA(name, c->name) == 0) ++c->count;
+  return TRUE;
+}
+
 int windows_of_class(const char* class_name) {
-  struct args {
-    const char* name;
-    int count;
-  } a = {class_name, 0};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM lparam) -> BOOL {
-        auto* p = reinterpret_cast<args*>(lparam);
-        char name[64] = {};
-        GetClassNameA(window, name, sizeof name);
-        if (lstrcmpA(name, p->name) == 0) ++p->count;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&a));
-  return a.count;
+  class_count c = {class_name, 0};
+  EnumThreadWindows(GetCurrentThreadId(), count_class, reinterpret_cast<LPARAM>(&c));
+  return c.count;
 }
 
 struct view_case {

@@ -5,7 +5,6 @@
 // scripts open views, play a number of visits, take screenshots and exit.
 #include <windows.h>
 
-#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -404,33 +403,31 @@ void paint_main(HWND window) {
   HDC dc = BeginPaint(window, &ps);
   HGDIOBJ old_font = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
   SetBkMode(dc, TRANSPARENT);
-  std::vector<std::string> lines;
-  lines.push_back("Plug-in: " + app.plugin_path);
-  lines.push_back("");
-  for (int p = 0; p < 2; ++p) {
-    char row[200];
-    std::snprintf(row, sizeof row, "%s %-24s  sets %d  legs %d  score %d", p == app.sim->player_to_throw() ? ">" : " ",
-                  app.sim->name(p).c_str(), static_cast<int>(app.sim->sets(p)), static_cast<int>(app.sim->legs(p)),
-                  static_cast<int>(app.sim->score(p)));
-    lines.push_back(row);
-  }
-  lines.push_back("");
-  lines.push_back("Leg " + std::to_string(app.sim->current_leg() + 1) + ", visits played: " +
-                  std::to_string(app.sim->visits_played()) + (app.sim->match_over() ? ", match over" : ""));
-  lines.push_back("Last visit: " + (app.last_visit.empty() ? std::string("none") : app.last_visit));
-  lines.push_back("Match: " + std::string(app.running ? "running" : "paused") + ", " +
-                  std::to_string(app.options.delay_ms) + " ms between visits, seed " +
-                  std::to_string(app.options.seed));
-  lines.push_back("Average mode reported to the plug-in: " + std::to_string(app.options.average_mode) +
-                  (app.options.average_mode == 1 ? " (per three darts)" : " (per dart)") + ", queries answered: " +
-                  std::to_string(app.queries));
-  lines.push_back("");
-  lines.push_back("Views menu: open, close and notify each view. Match menu: start, pause, step.");
   int y = 10;
-  for (const std::string& line : lines) {
-    TextOutA(dc, 10, y, line.c_str(), static_cast<int>(line.size()));
-    y += 18;
+  auto line = [dc, &y](int x, const std::string& text, bool next_line = true) {
+    TextOutA(dc, x, y, text.c_str(), static_cast<int>(text.size()));
+    if (next_line) y += 18;
+  };
+  line(10, "Plug-in: " + app.plugin_path);
+  y += 8;
+  for (int p = 0; p < 2; ++p) {
+    line(10, p == app.sim->player_to_throw() && !app.sim->match_over() ? ">" : "", false);
+    line(24, app.sim->name(p), false);
+    line(220, "sets " + std::to_string(app.sim->sets(p)), false);
+    line(290, "legs " + std::to_string(app.sim->legs(p)), false);
+    line(360, "score " + std::to_string(app.sim->score(p)));
   }
+  y += 8;
+  line(10, "Leg " + std::to_string(app.sim->current_leg() + 1) + ", visits played: " +
+               std::to_string(app.sim->visits_played()) + (app.sim->match_over() ? ", match over" : ""));
+  line(10, "Last visit: " + (app.last_visit.empty() ? std::string("none") : app.last_visit));
+  line(10, "Match: " + std::string(app.running ? "running" : "paused") + ", " + std::to_string(app.options.delay_ms) +
+               " ms between visits, seed " + std::to_string(app.options.seed));
+  line(10, "Average mode reported to the plug-in: " + std::to_string(app.options.average_mode) +
+               (app.options.average_mode == 1 ? " (per three darts)" : " (per dart)") +
+               ", queries answered: " + std::to_string(app.queries));
+  y += 8;
+  line(10, "Views menu: open, close and notify each view. Match menu: start or pause (Space), one visit (V).");
   SelectObject(dc, old_font);
   EndPaint(window, &ps);
 }
@@ -564,8 +561,15 @@ bool create_main_window(HINSTANCE instance) {
   wc.lpszClassName = "dsv_host_wnd";
   if (RegisterClassA(&wc) == 0) return false;
   const std::string title = "dsv_host - " + app.plugin_path.substr(app.plugin_path.find_last_of("\\/") + 1);
-  app.window = CreateWindowExA(0, "dsv_host_wnd", title.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                               620, 300, nullptr, build_menu(), instance, nullptr);
+  // Bottom right of the work area, out of the way of the views' usual places.
+  constexpr int width = 640;
+  constexpr int height = 300;
+  RECT work = {0, 0, 1024, 768};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  const int x = work.right - width - 16 > work.left ? work.right - width - 16 : work.left;
+  const int y = work.bottom - height - 16 > work.top ? work.bottom - height - 16 : work.top;
+  app.window = CreateWindowExA(0, "dsv_host_wnd", title.c_str(), WS_OVERLAPPEDWINDOW, x, y, width, height, nullptr,
+                               build_menu(), instance, nullptr);
   return app.window != nullptr;
 }
 

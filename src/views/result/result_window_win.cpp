@@ -5,19 +5,13 @@
 #include "draw/fonts_win.h"
 #include "match/match_state.h"
 #include "plugin/plugin_globals.h"
-#include "views/result/result_table.h"
 
 namespace {
 
 constexpr int bold = FW_BOLD;
 
-struct dc_probe {
-  HDC dc;
-  const char* face;
-};
-
 int32_t probe_tm_height(void* context, int32_t points) {
-  const auto* probe = static_cast<const dc_probe*>(context);
+  const auto* probe = static_cast<const result_dc_probe*>(context);
   return result_measure_tm_height(probe->dc, probe->face, points);
 }
 
@@ -81,19 +75,25 @@ int32_t result_measure_tm_height(HDC dc, const char* face, int32_t points) noexc
   return metrics.tmHeight;
 }
 
-int result_create_buffer(HWND window, result_window_state* state) noexcept {
+result_font_probe result_dc_probe::probe() noexcept { return {probe_tm_height, this}; }
+
+result_font_fit result_build_buffer(HWND window, result_window_state* state, result_font_search search) noexcept {
   const SIZE client = frame_create_buffer_bitmap(window, *state);
+  result_font_fit fit{};
   {
     window_dc dc(window);
-    dc_probe probe = {dc.get(), result_settings.font_name};
+    result_dc_probe probe = {dc.get(), result_settings.font_name};
     // The search starts at the smaller client side, a size in points far too large.
-    const result_font_fit fit =
-        result_fit_font_fast(std::min(client.cx, client.cy), client.cy, result_settings.reslut_line_width,
-                             result_font_probe{probe_tm_height, &probe});
-    state->font_size = fit.font_size;
+    fit = search(std::min(client.cx, client.cy), client.cy, result_settings.reslut_line_width, probe.probe());
   }
+  state->font_size = fit.font_size;
   state->name_font.reset(create_menu_font(state->font_size, bold));
   state->table_font.reset(create_font(result_settings.font_name, state->font_size, bold));
+  return fit;
+}
+
+int result_create_buffer(HWND window, result_window_state* state) noexcept {
+  result_build_buffer(window, state, result_fit_font_fast);
   return 1;
 }
 

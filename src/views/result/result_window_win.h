@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "draw/view_frame_win.h"
+#include "views/result/result_table.h"
 
 struct match_state;
 
@@ -38,6 +39,20 @@ int result_release_buffer(HWND window, result_window_state* state) noexcept;
 // Draws the whole table into the buffer from the match record. Returns 1.
 int result_paint_table(HWND window, result_window_state* state) noexcept;
 
+// The builder with a chosen font-size search (the window's own builder uses
+// result_fit_font_fast); returns what the search found.
+using result_font_search = result_font_fit (*)(int32_t start, int32_t client_height, int32_t line_width,
+                                               const result_font_probe& probe);
+result_font_fit result_build_buffer(HWND window, result_window_state* state, result_font_search search) noexcept;
+
 // Cell height (tmHeight) of the bold table font of `face` at `points`, measured
 // with a trial font selected into `dc` and deleted again.
 int32_t result_measure_tm_height(HDC dc, const char* face, int32_t points) noexcept;
+
+// The search's view of the font mapper: trial fonts of `face` measured in `dc`.
+struct result_dc_probe {
+  HDC dc;
+  const char* face;
+  // Valid as long as this object lives.
+  result_font_probe probe() noexcept;
+};

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "test_host.h"
 
 namespace score_test {
@@ -136,12 +138,12 @@ inline std::vector<HWND> controls_of(HWND dialog) {
   return out;
 }
 
-// The control's place in dialog units, measured back from pixels with the
-// dialog's own base units (MapDialogRect of a known rectangle).
+// Where the dialog puts a control given in dialog units: the origin and the
+// size are converted each on its own, so right is left plus the converted width.
 inline RECT pixels_of_units(HWND dialog, int x, int y, int w, int h) {
-  RECT r = {x, y, x + w, y + h};
+  RECT r = {x, y, w, h};
   MapDialogRect(dialog, &r);
-  return r;
+  return RECT{r.left, r.top, r.left + r.right, r.top + r.bottom};
 }
 
 inline RECT client_rect_of(HWND control) {
@@ -149,6 +151,128 @@ inline RECT client_rect_of(HWND control) {
   GetWindowRect(control, &r);
   MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
   return r;
+}
+
+// A DIALOG template as the library carries it, read from the resource bytes.
+struct template_item {
+  DWORD style = 0;
+  short x = 0, y = 0, cx = 0, cy = 0;
+  WORD id = 0;
+  WORD class_atom = 0;  // 0x80 button, 0x81 edit, 0x82 static
+  std::wstring text;
+};
+struct dialog_template {
+  bool found = false;
+  DWORD style = 0;
+  short x = 0, y = 0, cx = 0, cy = 0;
+  std::wstring caption;
+  WORD points = 0;
+  std::wstring face;
+  std::vector<template_item> items;
+};
+
+inline std::wstring read_sz(const WORD*& p) {
+  std::wstring out;
+  while (*p != 0) out += static_cast<wchar_t>(*p++);
+  ++p;
+  return out;
+}
+
+inline dialog_template read_dialog_template(HMODULE module, int id, LANGID language) {
+  dialog_template out;
+  HRSRC found = FindResourceExA(module, MAKEINTRESOURCEA(5) /* RT_DIALOG */, MAKEINTRESOURCEA(id), language);
+  if (found == nullptr) return out;
+  const auto* base = static_cast<const unsigned char*>(LockResource(LoadResource(module, found)));
+  const auto* p = reinterpret_cast<const WORD*>(base);
+  auto dword = [&]() {
+    DWORD v = static_cast<DWORD>(p[0]) | (static_cast<DWORD>(p[1]) << 16);
+    p += 2;
+    return v;
+  };
+  auto skip_sz_or_ord = [&]() -> WORD {
+    if (*p == 0xFFFF) {
+      const WORD ord = p[1];
+      p += 2;
+      return ord;
+    }
+    read_sz(p);
+    return 0;
+  };
+  out.found = true;
+  out.style = dword();
+  dword();  // extended style
+  const WORD count = *p++;
+  out.x = static_cast<short>(*p++);
+  out.y = static_cast<short>(*p++);
+  out.cx = static_cast<short>(*p++);
+  out.cy = static_cast<short>(*p++);
+  skip_sz_or_ord();  // menu
+  skip_sz_or_ord();  // class
+  out.caption = read_sz(p);
+  if (out.style & DS_SETFONT) {
+    out.points = *p++;
+    out.face = read_sz(p);
+  }
+  for (WORD i = 0; i < count; ++i) {
+    p = reinterpret_cast<const WORD*>(base + ((reinterpret_cast<const unsigned char*>(p) - base + 3) & ~3));
+    template_item item;
+    item.style = dword();
+    dword();  // extended style
+    item.x = static_cast<short>(*p++);
+    item.y = static_cast<short>(*p++);
+    item.cx = static_cast<short>(*p++);
+    item.cy = static_cast<short>(*p++);
+    item.id = *p++;
+    item.class_atom = skip_sz_or_ord();
+    if (*p == 0xFFFF) {
+      p += 2;
+    } else {
+      item.text = read_sz(p);
+    }
+    const WORD extra = *p++;
+    p = reinterpret_cast<const WORD*>(reinterpret_cast<const unsigned char*>(p) + extra);
+    out.items.push_back(item);
+  }
+  return out;
+}
+
+// Checks a template against the layout both languages share; the texts differ.
+inline void expect_title_template(const dialog_template& t, const std::wstring& caption, WORD points,
+                                  const std::wstring& face, const std::wstring& cancel, const std::wstring& label) {
+  ASSERT_TRUE(t.found);
+  EXPECT_EQ(t.style & ~WS_VISIBLE, static_cast<DWORD>(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT));
+  EXPECT_EQ(t.x, 0);
+  EXPECT_EQ(t.y, 0);
+  EXPECT_EQ(t.cx, 269);
+  EXPECT_EQ(t.cy, 65);
+  EXPECT_EQ(t.caption, caption);
+  EXPECT_EQ(t.points, points);
+  EXPECT_EQ(t.face, face);
+  const struct {
+    DWORD style;
+    short x, y, cx, cy;
+    WORD id;
+    WORD class_atom;
+    std::wstring text;
+  } expected[] = {
+      {WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 5, 15, 255, 15, 1001, 0x81, L""},
+      {WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 155, 41, 50, 14, IDOK, 0x80, L"OK"},
+      {WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 211, 41, 50, 14, IDCANCEL, 0x80, cancel},
+      {WS_CHILD | WS_VISIBLE | WS_GROUP | SS_LEFT, 5, 5, 140, 10, 0xFFFF, 0x82, label},
+  };
+  ASSERT_EQ(t.items.size(), 4u);
+  for (std::size_t i = 0; i < 4; ++i) {
+    SCOPED_TRACE(i);
+    const template_item& item = t.items[i];
+    EXPECT_EQ(item.style, expected[i].style);
+    EXPECT_EQ(item.x, expected[i].x);
+    EXPECT_EQ(item.y, expected[i].y);
+    EXPECT_EQ(item.cx, expected[i].cx);
+    EXPECT_EQ(item.cy, expected[i].cy);
+    EXPECT_EQ(item.id, expected[i].id);
+    EXPECT_EQ(item.class_atom, expected[i].class_atom);
+    EXPECT_TRUE(item.text == expected[i].text);
+  }
 }
 
 }  // namespace score_test

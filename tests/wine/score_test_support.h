@@ -138,21 +138,6 @@ inline std::vector<HWND> controls_of(HWND dialog) {
   return out;
 }
 
-// Where the dialog puts a control given in dialog units: the origin and the
-// size are converted each on its own, so right is left plus the converted width.
-inline RECT pixels_of_units(HWND dialog, int x, int y, int w, int h) {
-  RECT r = {x, y, w, h};
-  MapDialogRect(dialog, &r);
-  return RECT{r.left, r.top, r.left + r.right, r.top + r.bottom};
-}
-
-inline RECT client_rect_of(HWND control) {
-  RECT r = {};
-  GetWindowRect(control, &r);
-  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
-  return r;
-}
-
 // A DIALOG template as the library carries it, read from the resource bytes.
 struct template_item {
   DWORD style = 0;

@@ -40,6 +40,10 @@ TEST(HostOptions, Defaults) {
   EXPECT_EQ(o.average_mode, 1);
   EXPECT_FALSE(o.exit_at_end);
   EXPECT_FALSE(o.seed_given);
+  EXPECT_FALSE(o.list);
+  ASSERT_TRUE(parse_host_options({"--list", "--help"}, o, error));
+  EXPECT_TRUE(o.list);
+  EXPECT_TRUE(o.help);
 }
 
 TEST(HostOptions, OpenNamesViewsOrEntries) {

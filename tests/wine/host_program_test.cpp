@@ -89,6 +89,15 @@ TEST_F(HostProgram, WritesOneScreenshotPerOpenView) {
       << "the small view was not opened";
 }
 
+TEST_F(HostProgram, ListsThePluginsViews) {
+  const run_result r = run("--list");
+  EXPECT_EQ(r.exit_code, 0u) << r.err;
+  EXPECT_EQ(r.out,
+            "0\tdsv_view\t646\tScore View (&Large)\n"
+            "1\tdsv_socre\t646\tScore View (&Small)\n"
+            "2\tdsv_result\t678\t&Result View\n");
+}
+
 TEST_F(HostProgram, HelpExitsCleanly) {
   const run_result r = run("--help");
   EXPECT_EQ(r.exit_code, 0u);

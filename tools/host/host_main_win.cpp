@@ -596,7 +596,7 @@ void open_requested_views() {
 
 int run(HINSTANCE instance, const std::vector<std::string>& args) {
   for (const std::string& arg : args) {
-    if (arg == "--exit") app.headless = true;
+    if (arg == "--exit" || arg == "--list" || arg == "--help") app.headless = true;
   }
   std::string error;
   if (!parse_host_options(args, app.options, error)) {
@@ -612,6 +612,15 @@ int run(HINSTANCE instance, const std::vector<std::string>& args) {
   if (!load_plugin(path, error)) {
     report_error(error);
     return host_exit::plugin;
+  }
+
+  if (app.options.list) {
+    for (std::size_t i = 0; i < app.entries.size(); ++i) {
+      const plugin_entry_info& entry = app.entries[i];
+      report_info(std::to_string(i) + "\t" + entry.entry_name + "\t" + std::to_string(entry.mask) + "\t" +
+                  entry.menu_text);
+    }
+    return host_exit::ok;
   }
 
   sim_config config;

@@ -90,6 +90,8 @@ bool parse_host_options(const std::vector<std::string>& args, host_options& opti
       options.delay_ms = static_cast<int>(n);
     } else if (arg == "--screenshot") {
       if (!value(options.screenshot_dir)) return false;
+    } else if (arg == "--list") {
+      options.list = true;
     } else if (arg == "--exit") {
       options.exit_at_end = true;
     } else if (arg == "--average-mode") {
@@ -126,6 +128,8 @@ const char* host_usage() {
          "  --delay MS           pause between visits in milliseconds (default 300)\n"
          "  --screenshot DIR     at the end, write each open view's window as DIR\\<class>.bmp\n"
          "  --exit               at the end, close the views, unload the plug-in and exit\n"
+         "  --list               print the views the plug-in offers (index, entry point,\n"
+         "                       codes it acts on, caption) and exit\n"
          "  --average-mode N     value the host reports to the result view (default 1:\n"
          "                       averages per three darts; other values: per dart)\n"
          "  --sets N, --legs N   first to N sets, first to N legs a set (default 3, 3)\n"

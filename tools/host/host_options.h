@@ -19,6 +19,7 @@ struct host_options {
   int sets_to_win = 3;
   int legs_to_win = 3;
   bool help = false;
+  bool list = false;                // print the plug-in's views and exit
 };
 
 // Parses the arguments after the program name. Returns true on success; on

@@ -12,12 +12,6 @@ int public_result(add_result r) { return r == add_result::added ? 1 : 0; }
 
 bool is_blank(char c) { return c == ' ' || c == '\t'; }
 
-// The bytes [begin, end) of `text` without its leading and trailing blanks.
-void trim_range(const char* text, std::size_t& begin, std::size_t& end) {
-  while (begin < end && is_blank(text[begin])) ++begin;
-  while (end > begin && is_blank(text[end - 1])) --end;
-}
-
 // Where a key, section name or comment line lies once stored: cut to 255 bytes,
 // then trimmed.
 void stored_range(const char* text, std::size_t length, std::size_t& begin, std::size_t& end) {
@@ -132,6 +126,11 @@ uint32_t profile_hash(const char* text) noexcept {
     h ^= (h << 4) + static_cast<uint32_t>(static_cast<int32_t>(static_cast<signed char>(c)));
   }
   return h;
+}
+
+void trim_range(const char* text, std::size_t& begin, std::size_t& end) noexcept {
+  while (begin < end && is_blank(text[begin])) ++begin;
+  while (end > begin && is_blank(text[end - 1])) --end;
 }
 
 int trim_blanks(char* text) noexcept {

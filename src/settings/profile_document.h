@@ -41,6 +41,8 @@ uint32_t profile_hash(const char* text) noexcept;
 
 // Drops leading and trailing spaces and tabs in place; always 1.
 int trim_blanks(char* text) noexcept;
+// The same on the bytes [begin, end) of `text`: moves begin and end inwards.
+void trim_range(const char* text, std::size_t& begin, std::size_t& end) noexcept;
 
 // Starts a new document from the file at `path` (any earlier one is freed
 // first): 1 when loaded, 0 with no document when the file is missing or

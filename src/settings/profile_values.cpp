@@ -10,8 +10,7 @@ namespace {
 void clean_value(const heap_string& value, const char*& text, std::size_t& length) {
   std::size_t begin = 0;
   std::size_t end = value.size();
-  while (begin < end && (value[begin] == ' ' || value[begin] == '\t')) ++begin;
-  while (end > begin && (value[end - 1] == ' ' || value[end - 1] == '\t')) --end;
+  trim_range(value.data(), begin, end);
   if (begin < end && value[begin] == '"') ++begin;
   if (begin < end && value[end - 1] == '"') --end;
   text = value.data() + begin;

@@ -159,7 +159,7 @@ void measure(host& h, const view_case& v, int samples, const std::string& skin_d
   v.entry(h.window, host_event::open, h.block.data(), 0);
   HWND w = *v.handle;
   if (w == nullptr) {
-    std::printf("%-28s could not open\n", v.name);
+    std::printf("%-28s could not open (error %lu)\n", v.name, GetLastError());
     return;
   }
   if (v.width > 0) SetWindowPos(w, nullptr, 0, 0, v.width, v.height, SWP_NOZORDER | SWP_NOACTIVATE);

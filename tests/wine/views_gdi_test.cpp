@@ -1,0 +1,65 @@
+// Every GDI object the three real views create comes back: after many open and
+// close cycles, resizes, rebuilds and sets toggles the count of live objects
+// made through the handle wrappers returns to where it started.
+#include <gtest/gtest.h>
+
+#include "draw/gdi_handles_win.h"
+#include "plugin/host_protocol.h"
+#include "plugin/lifecycle_win.h"
+#include "plugin/plugin_globals.h"
+#include "settings/settings_table.h"
+#include "test_host.h"
+
+extern "C" {
+int __stdcall dsv_view(HWND, uint32_t, const void*, uint32_t) noexcept;
+int __stdcall dsv_socre(HWND, uint32_t, const void*, uint32_t) noexcept;
+int __stdcall dsv_result(HWND, uint32_t, const void*, uint32_t) noexcept;
+}
+
+namespace {
+
+using entry_fn = int(__stdcall*)(HWND, uint32_t, const void*, uint32_t) noexcept;
+
+struct view_row {
+  const char* name;
+  entry_fn entry;
+  HWND* handle;
+};
+
+TEST(ViewsGdi, OpenCloseResizeAndRebuildGiveEveryObjectBack) {
+  plugin_startup(GetModuleHandleA(nullptr));
+  view_settings.full_screen = 0;
+  result_settings.reslut_full_screen = 0;
+  fake_match match;
+  match.set_name(0, "Left");
+  match.set_name(1, "Right");
+  match.set_leg_players(0, 0, 1);
+  fake_host host(match);
+  const view_row views[] = {{"result", dsv_result, &result_hwnd},
+                            {"small", dsv_socre, &score_hwnd},
+                            {"large", dsv_view, &view_hwnd}};
+  for (const view_row& v : views) {
+    const long start = gdi_live_objects();
+    for (int i = 0; i < 100; ++i) {
+      v.entry(host.window, host_event::open, host.block(), 0);
+      ASSERT_TRUE(window_exists(*v.handle)) << v.name;
+      v.entry(host.window, host_event::change, host.block(), 0);
+      v.entry(host.window, host_event::close, host.block(), 0);
+      ASSERT_EQ(gdi_live_objects(), start) << v.name << " after " << i + 1 << " cycles";
+    }
+    v.entry(host.window, host_event::open, host.block(), 0);
+    HWND w = *v.handle;
+    const long open_count = gdi_live_objects();
+    for (int i = 0; i < 1000; ++i) {
+      SetWindowPos(w, nullptr, 0, 0, 50 + (i * 37) % 700, 20 + (i * 53) % 500, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+      if (i % 100 == 0) SendMessageA(w, view_message::rebuild, 0, 0);
+      if (i % 250 == 0) v.entry(host.window, host_event::change_twice, host.block(), 0);
+    }
+    pump_messages(10);
+    EXPECT_EQ(gdi_live_objects(), open_count) << v.name;
+    v.entry(host.window, host_event::close, host.block(), 0);
+    EXPECT_EQ(gdi_live_objects(), start) << v.name;
+  }
+}
+
+}  // namespace

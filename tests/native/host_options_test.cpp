@@ -46,6 +46,24 @@ TEST(HostOptions, Defaults) {
   EXPECT_TRUE(o.help);
 }
 
+TEST(HostOptions, PicturesLocaleAndNames) {
+  host_options o;
+  std::string error;
+  ASSERT_TRUE(parse_host_options({"--screenshot", "s", "--shot-menu", "small,result", "--shot-menu", "large",
+                                  "--shot-title-dialog", "--shot-desktop", "--japanese", "--names",
+                                  "\x8e\x52\x93\x63 \x91\xbe\x98\x59,B"},
+                                 o, error))
+      << error;
+  EXPECT_EQ(o.shot_menus, (std::vector<std::string>{"dsv_socre", "dsv_result", "dsv_view"}));
+  EXPECT_TRUE(o.shot_title_dialog);
+  EXPECT_TRUE(o.shot_desktop);
+  EXPECT_TRUE(o.japanese);
+  EXPECT_EQ(o.names[0], "\x8e\x52\x93\x63 \x91\xbe\x98\x59");
+  EXPECT_EQ(o.names[1], "B");
+  // A name of exactly the record's 67 bytes fits.
+  ASSERT_TRUE(parse_host_options({"--names", std::string(67, 'a') + ",b"}, o, error)) << error;
+}
+
 TEST(HostOptions, OpenNamesViewsOrEntries) {
   EXPECT_EQ(host_open_names("large,result"), (std::vector<std::string>{"dsv_view", "dsv_result"}));
   EXPECT_EQ(host_open_names("small"), (std::vector<std::string>{"dsv_socre"}));
@@ -70,6 +88,14 @@ TEST(HostOptions, BadLinesAreRefusedWithAReason) {
       {{"--average-mode", ""}, "not a whole number"},
       {{"--open", ","}, "needs a view"},
       {{"a.dsv", "b.dsv"}, "more than one plug-in path"},
+      {{"--names", "Anna"}, "two names"},
+      {{"--names", "A,B,C"}, "two names"},
+      {{"--names", ",B"}, "two names"},
+      {{"--names", "A,"}, "two names"},
+      {{"--names", std::string(68, 'a') + ",b"}, "more than 67 bytes"},
+      {{"--shot-menu", ","}, "needs a view"},
+      {{"--shot-desktop"}, "need --screenshot"},
+      {{"--open", "all", "--shot-title-dialog", "--exit"}, "need --screenshot"},
   };
   for (const row& r : rows) {
     host_options o;

@@ -2,6 +2,7 @@
 // screenshots, and a clear message with a non-zero exit for bad input.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -89,6 +90,54 @@ TEST_F(HostProgram, WritesOneScreenshotPerOpenView) {
       << "the small view was not opened";
 }
 
+// Width and height of a .bmp file's picture; 0 x 0 when it is no BMP.
+SIZE bmp_size(const std::string& bytes) {
+  if (bytes.size() < 54 || bytes.compare(0, 2, "BM") != 0) return {0, 0};
+  int32_t w = 0;
+  int32_t h = 0;
+  std::memcpy(&w, bytes.data() + 18, 4);
+  std::memcpy(&h, bytes.data() + 22, 4);
+  return {w, h < 0 ? -h : h};
+}
+
+TEST_F(HostProgram, PicturesMenusOverTheirViewsAndTheTitleDialog) {
+  const std::string shots = dir + "shots";
+  const run_result r = run("--open small,result --visits 2 --delay 0 --seed 4 --screenshot \"" + shots +
+                           "\" --shot-menu small,result --shot-title-dialog --exit");
+  ASSERT_EQ(r.exit_code, 0u) << r.err;
+  EXPECT_EQ(r.err, "");
+  for (const char* view : {"dsv_score_wnd", "dsv_result_wnd"}) {
+    const std::string plain = read_file(shots + "\\" + view + ".bmp");
+    const std::string menu = read_file(shots + "\\" + view + "_menu.bmp");
+    const SIZE plain_size = bmp_size(plain);
+    const SIZE menu_size = bmp_size(menu);
+    ASSERT_GT(plain_size.cx, 0) << view;
+    // The menu opens in the middle of the view: the picture holds the whole
+    // view, and the menu over it changes what the view alone shows.
+    EXPECT_GE(menu_size.cx, plain_size.cx) << view;
+    EXPECT_GE(menu_size.cy, plain_size.cy) << view;
+    EXPECT_NE(menu, plain) << view;
+    EXPECT_NE(r.out.find(std::string(view) + "_menu.bmp"), std::string::npos) << r.out;
+  }
+  const SIZE dialog = bmp_size(read_file(shots + "\\title_dialog.bmp"));
+  EXPECT_GT(dialog.cx, 200);
+  EXPECT_GT(dialog.cy, 60);
+  // The dialog was cancelled: the title the plug-in saves is still empty.
+  const std::string ini = read_file(dir + "dsv_view.ini");
+  EXPECT_NE(ini.find("[score_window]\r\ntitle=\r\n"), std::string::npos) << ini.substr(0, 200);
+}
+
+TEST_F(HostProgram, JapaneseLocaleReachesThePlugin) {
+  const run_result r = run("--japanese --list");
+  EXPECT_EQ(r.exit_code, 0u) << r.err;
+  // 結果を表示(&R)
+  EXPECT_NE(r.out.find("2\tdsv_result\t678\t\x8c\x8b\x89\xca\x82\xf0\x95\x5c\x8e\xa6" "(&R)\n"), std::string::npos)
+      << r.out;
+  if (GetACP() != 932) {
+    EXPECT_NE(r.err.find("not 932"), std::string::npos) << r.err;
+  }
+}
+
 TEST_F(HostProgram, ListsThePluginsViews) {
   const run_result r = run("--list");
   EXPECT_EQ(r.exit_code, 0u) << r.err;
@@ -120,6 +169,8 @@ TEST_F(HostProgram, BadInputGetsAMessageAndANonZeroExit) {
       {"notes.dsv --exit", 3, "cannot load"},
       {"\"" + std::string(system_dir) + "\\version.dll\" --exit", 3, "no get_plugin_info"},
       {"--open nosuchview --exit", 2, "has no view nosuchview"},
+      {"--shot-menu small --exit", 2, "need --screenshot"},
+      {"--screenshot shots --shot-menu small --visits 0 --exit", 4, "view dsv_socre is not open"},
   };
   for (const row& c : rows) {
     const run_result r = run(c.args);

@@ -5,16 +5,18 @@
 // scripts open views, play a number of visits, take screenshots and exit.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "bitmap_file.h"
 #include "host_options.h"
 #include "match/match_state.h"
 #include "match_sim.h"
 #include "plugin/host_protocol.h"
+#include "popup_shots_win.h"
+#include "screen_capture_win.h"
 
 namespace {
 
@@ -28,9 +30,13 @@ constexpr std::size_t host_block_size = 1024;
 constexpr std::size_t query_block_size = 8192;
 constexpr std::size_t record_alloc_size = 4096;
 constexpr unsigned next_visit_message = WM_APP + 1;  // delay 0: the next visit, posted
+constexpr unsigned shot_done_message = WM_APP + 2;   // a menu or dialog picture is done
 constexpr UINT_PTR visit_timer = 1;
 constexpr UINT_PTR finish_timer = 2;
 constexpr UINT finish_delay_ms = 200;  // lets the views' one-shot redraw timers fire first
+constexpr const char* small_view_entry = "dsv_socre";
+constexpr int edit_title_item = 3;     // the small view's menu item that opens Edit Title
+constexpr LCID japanese_locale = 0x411;
 
 // Menu commands.
 constexpr int cmd_start_pause = 100;
@@ -70,6 +76,9 @@ struct host_app {
   bool finishing = false;
   int exit_code = host_exit::ok;
   std::string last_visit;
+  std::vector<std::pair<std::string, HWND>> opened;  // entry name, the window it opened
+  std::vector<popup_shot> shots;                      // menu and dialog pictures still to take
+  popup_shot current_shot;                            // the one being taken
 };
 
 host_app app;
@@ -103,15 +112,6 @@ void report_error(const std::string& text) {
 void report_info(const std::string& text) {
   HANDLE h = GetStdHandle(STD_OUTPUT_HANDLE);
   write_handle(h, text + "\n");
-}
-
-std::string last_error_text(DWORD code) {
-  char buffer[512] = {};
-  DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, buffer,
-                           sizeof buffer, nullptr);
-  std::string text(buffer, n);
-  while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) text.pop_back();
-  return "error " + std::to_string(code) + (text.empty() ? "" : " (" + text + ")");
 }
 
 // ---- Memory the record's 32-bit pointers reach -----------------------------
@@ -232,55 +232,15 @@ std::string class_of(HWND window) {
 // Writes the window's client area as DIR\<class name>.bmp; returns the file's
 // name, or an empty string with the reason in `error`.
 std::string write_screenshot(HWND window, const std::string& dir, std::string& error) {
-  RECT r = {};
-  GetClientRect(window, &r);
-  const int width = r.right;
-  const int height = r.bottom;
-  if (width <= 0 || height <= 0) {
-    error = "window " + class_of(window) + " has an empty client area (" + std::to_string(width) + " x " +
-            std::to_string(height) + ")";
+  picture p;
+  if (!capture_window(window, false, p)) {
+    error = "window " + class_of(window) + " cannot be read: " +
+            (p.width <= 0 || p.height <= 0 ? "its client area is empty (" : "no memory for its picture (") +
+            std::to_string(p.width) + " x " + std::to_string(p.height) + ")";
     return "";
   }
-  BITMAPINFO bi = {};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = width;
-  bi.bmiHeader.biHeight = -height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HDC window_dc = GetDC(window);
-  HDC memory_dc = CreateCompatibleDC(window_dc);
-  HBITMAP dib = CreateDIBSection(window_dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (dib == nullptr) {
-    DeleteDC(memory_dc);
-    ReleaseDC(window, window_dc);
-    error = "no memory for a " + std::to_string(width) + " x " + std::to_string(height) + " picture";
-    return "";
-  }
-  HGDIOBJ old = SelectObject(memory_dc, dib);
-  BitBlt(memory_dc, 0, 0, width, height, window_dc, 0, 0, SRCCOPY);
-  GdiFlush();
-  const uint32_t* p = static_cast<const uint32_t*>(bits);
-  std::vector<uint32_t> pixels(p, p + static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-  SelectObject(memory_dc, old);
-  DeleteObject(dib);
-  DeleteDC(memory_dc);
-  ReleaseDC(window, window_dc);
-
-  const std::vector<unsigned char> bytes = bmp_file_bytes(width, height, pixels);
   const std::string path = dir + "\\" + class_of(window) + ".bmp";
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  DWORD count = 0;
-  const bool ok = file != INVALID_HANDLE_VALUE &&
-                  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &count, nullptr) &&
-                  count == bytes.size();
-  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-  if (!ok) {
-    error = "cannot write " + path + ": " + last_error_text(GetLastError());
-    return "";
-  }
-  return path;
+  return write_picture(p, path, error) ? path : "";
 }
 
 void take_screenshots() {
@@ -302,6 +262,96 @@ void take_screenshots() {
       app.exit_code = host_exit::run_failed;
     }
   }
+  if (app.options.shot_desktop) {
+    picture screen;
+    std::string error;
+    const std::string path = dir + "\\desktop.bmp";
+    if (capture_screen(screen) && write_picture(screen, path, error)) {
+      report_info("screenshot " + path);
+    } else {
+      report_error("no picture of the screen" + (error.empty() ? std::string() : ": " + error));
+      app.exit_code = host_exit::run_failed;
+    }
+  }
+}
+
+// The window `entry` opened at start, or null when it did not open one or it is gone.
+HWND opened_view(const std::string& entry) {
+  for (const auto& [name, window] : app.opened) {
+    if (name == entry && IsWindow(window)) return window;
+  }
+  return nullptr;
+}
+
+// The middle of the view's client area, where the pictured menus open.
+POINT middle_of(HWND window) {
+  RECT r = {};
+  GetClientRect(window, &r);
+  return {r.right / 2, r.bottom / 2};
+}
+
+// The menu and dialog pictures of --shot-menu and --shot-title-dialog, in order.
+void queue_popup_shots() {
+  const std::string& dir = app.options.screenshot_dir;
+  for (const std::string& entry : app.options.shot_menus) {
+    HWND view = opened_view(entry);
+    if (view == nullptr) {
+      report_error("--shot-menu: view " + entry + " is not open");
+      app.exit_code = host_exit::run_failed;
+      continue;
+    }
+    popup_shot shot;
+    shot.view = view;
+    shot.at = middle_of(view);
+    shot.menu_path = dir + "\\" + class_of(view) + "_menu.bmp";
+    app.shots.push_back(shot);
+  }
+  if (app.options.shot_title_dialog) {
+    HWND view = opened_view(small_view_entry);
+    if (view == nullptr) {
+      report_error("--shot-title-dialog: the small view (" + std::string(small_view_entry) + ") is not open");
+      app.exit_code = host_exit::run_failed;
+      return;
+    }
+    popup_shot shot;
+    shot.view = view;
+    shot.at = middle_of(view);
+    shot.pick_id = edit_title_item;
+    shot.dialog_path = dir + "\\title_dialog.bmp";
+    app.shots.push_back(shot);
+  }
+}
+
+void end_of_run() {
+  if (app.options.exit_at_end) {
+    report_info("played " + std::to_string(app.sim->visits_played()) + " visits");
+    SendMessageA(app.window, WM_CLOSE, 0, 0);
+  }
+}
+
+// Takes the next queued picture, or ends the run when none is left.
+void next_popup_shot() {
+  while (!app.shots.empty()) {
+    app.current_shot = app.shots.front();
+    app.shots.erase(app.shots.begin());
+    if (start_popup_shot(app.current_shot, app.window, shot_done_message)) return;
+    report_error("no picture of a menu: its view has closed");
+    app.exit_code = host_exit::run_failed;
+  }
+  end_of_run();
+}
+
+void on_popup_shot_done(bool ok) {
+  if (ok) {
+    for (const std::string& path : {app.current_shot.menu_path, app.current_shot.dialog_path}) {
+      if (!path.empty()) report_info("screenshot " + path);
+    }
+  } else {
+    report_error("no picture of the " + std::string(app.current_shot.pick_id != 0 ? "dialog" : "menu") + " of " +
+                 class_of(app.current_shot.view) + ": " + popup_shot_error());
+    app.exit_code = host_exit::run_failed;
+  }
+  next_popup_shot();
 }
 
 // ---- The match -------------------------------------------------------------
@@ -518,12 +568,15 @@ LRESULT CALLBACK host_wnd_proc(HWND window, UINT message, WPARAM wparam, LPARAM 
           on_visit_clock();
         } else if (wparam == finish_timer) {
           KillTimer(window, finish_timer);
-          if (!app.options.screenshot_dir.empty()) take_screenshots();
-          if (app.options.exit_at_end) {
-            report_info("played " + std::to_string(app.sim->visits_played()) + " visits");
-            SendMessageA(window, WM_CLOSE, 0, 0);
+          if (!app.options.screenshot_dir.empty()) {
+            take_screenshots();
+            queue_popup_shots();
           }
+          next_popup_shot();
         }
+        return 0;
+      case shot_done_message:
+        on_popup_shot_done(wparam != 0);
         return 0;
       case WM_COMMAND:
         on_command(LOWORD(wparam));
@@ -585,11 +638,17 @@ void open_requested_views() {
       app.exit_code = host_exit::usage;
       continue;
     }
-    const std::size_t before = view_windows().size();
+    const std::vector<HWND> before = view_windows();
     call_entry(*found, host_event::open);
-    if (view_windows().size() <= before) {
+    HWND opened = nullptr;
+    for (HWND window : view_windows()) {
+      if (std::find(before.begin(), before.end(), window) == before.end()) opened = window;
+    }
+    if (opened == nullptr) {
       report_error("view " + name + " did not open a window");
       app.exit_code = host_exit::run_failed;
+    } else {
+      app.opened.emplace_back(name, opened);
     }
   }
 }
@@ -608,6 +667,15 @@ int run(HINSTANCE instance, const std::vector<std::string>& args) {
     return host_exit::ok;
   }
   if (!app.options.seed_given) app.options.seed = GetTickCount();
+  if (app.options.japanese) {
+    // The plug-in picks its menu and dialog language from the thread locale,
+    // also when it names its views, so this comes before the library loads.
+    SetThreadLocale(japanese_locale);
+    if (GetACP() != 932) {
+      report_error("--japanese: the ANSI code page is " + std::to_string(GetACP()) +
+                   ", not 932, so Japanese texts will not show right (under Wine, set LC_ALL=ja_JP.UTF-8)");
+    }
+  }
   const std::string path = app.options.plugin_path.empty() ? program_dir() + "dsv_view.dsv" : app.options.plugin_path;
   if (!load_plugin(path, error)) {
     report_error(error);
@@ -627,6 +695,10 @@ int run(HINSTANCE instance, const std::vector<std::string>& args) {
   config.seed = app.options.seed;
   config.sets_to_win = app.options.sets_to_win;
   config.legs_to_win = app.options.legs_to_win;
+  if (!app.options.names[0].empty()) {
+    config.names[0] = app.options.names[0].c_str();
+    config.names[1] = app.options.names[1].c_str();
+  }
   const std::size_t capacity = sim_leg_capacity(config);
   app.record = low_alloc(record_alloc_size);
   app.legs = low_alloc(capacity * match_layout::leg_entry_size);

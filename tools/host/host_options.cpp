@@ -103,6 +103,37 @@ bool parse_host_options(const std::vector<std::string>& args, host_options& opti
     } else if (arg == "--legs") {
       if (!number(1, 9, n)) return false;
       options.legs_to_win = static_cast<int>(n);
+    } else if (arg == "--names") {
+      std::string text;
+      if (!value(text)) return false;
+      const std::size_t comma = text.find(',');
+      const std::string first = text.substr(0, comma);
+      const std::string second = comma == std::string::npos ? std::string() : text.substr(comma + 1);
+      if (first.empty() || second.empty() || second.find(',') != std::string::npos) {
+        error = "option --names needs two names separated by a comma";
+        return false;
+      }
+      if (first.size() > host_name_limit || second.size() > host_name_limit) {
+        error = "option --names: a name has more than " + std::to_string(host_name_limit) + " bytes";
+        return false;
+      }
+      options.names[0] = first;
+      options.names[1] = second;
+    } else if (arg == "--japanese") {
+      options.japanese = true;
+    } else if (arg == "--shot-menu") {
+      std::string text;
+      if (!value(text)) return false;
+      const std::vector<std::string> names = host_open_names(text);
+      if (names.empty()) {
+        error = "option --shot-menu needs a view: all, large, small, result or an entry name";
+        return false;
+      }
+      options.shot_menus.insert(options.shot_menus.end(), names.begin(), names.end());
+    } else if (arg == "--shot-title-dialog") {
+      options.shot_title_dialog = true;
+    } else if (arg == "--shot-desktop") {
+      options.shot_desktop = true;
     } else if (arg.size() > 1 && arg[0] == '-') {
       error = "unknown option " + arg;
       return false;
@@ -112,6 +143,11 @@ bool parse_host_options(const std::vector<std::string>& args, host_options& opti
       error = "more than one plug-in path: " + options.plugin_path + " and " + arg;
       return false;
     }
+  }
+  const bool pictures = !options.shot_menus.empty() || options.shot_title_dialog || options.shot_desktop;
+  if (pictures && options.screenshot_dir.empty()) {
+    error = "--shot-menu, --shot-title-dialog and --shot-desktop need --screenshot DIR";
+    return false;
   }
   return true;
 }
@@ -133,6 +169,15 @@ const char* host_usage() {
          "  --average-mode N     value the host reports to the result view (default 1:\n"
          "                       averages per three darts; other values: per dart)\n"
          "  --sets N, --legs N   first to N sets, first to N legs a set (default 3, 3)\n"
+         "  --names A,B          the players' names (at most 67 bytes each)\n"
+         "  --japanese           run with a Japanese thread locale: the plug-in's menus\n"
+         "                       and dialogs are Japanese (needs code page 932; under\n"
+         "                       Wine, LC_ALL=ja_JP.UTF-8)\n"
+         "  --shot-menu VIEWS    at the end, open each view's context menu and write the\n"
+         "                       view with the open menu as DIR\\<class>_menu.bmp\n"
+         "  --shot-title-dialog  at the end, open the small view's Edit Title dialog from\n"
+         "                       its menu, write it as DIR\\title_dialog.bmp, and cancel it\n"
+         "  --shot-desktop       at the end, write the whole screen as DIR\\desktop.bmp\n"
          "Exit codes: 0 done, 2 bad command line, 3 plug-in not loadable or not a\n"
          "plug-in, 4 a view did not open or a screenshot was not written.\n";
 }

@@ -2,6 +2,7 @@
 // how to play the match, and what to do at the end. Window-free.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -18,13 +19,21 @@ struct host_options {
   int32_t average_mode = 1;         // the host_query_block value
   int sets_to_win = 3;
   int legs_to_win = 3;
+  std::string names[2];             // the players, in the host's code page; empty: the simulation's own
+  bool japanese = false;            // a Japanese thread locale on the host's thread
+  std::vector<std::string> shot_menus;  // entry names whose views' menus are pictured at the end
+  bool shot_title_dialog = false;   // picture the small view's Edit Title dialog at the end
+  bool shot_desktop = false;        // picture the whole screen at the end
   bool help = false;
   bool list = false;                // print the plug-in's views and exit
 };
 
+// Longest player name in bytes: the host's record keeps 67 and a NUL.
+constexpr std::size_t host_name_limit = 67;
+
 // Parses the arguments after the program name. Returns true on success; on
 // failure returns false with a one-line reason in `error` (an unknown option, a
-// missing or malformed value).
+// missing or malformed value, a picture asked for without --screenshot).
 bool parse_host_options(const std::vector<std::string>& args, host_options& options, std::string& error);
 
 // Entry names of the views `--open` names: "all", "large", "small", "result"

@@ -64,20 +64,25 @@ bool parse_host_options(const std::vector<std::string>& args, host_options& opti
       }
       return true;
     };
+    // A list of views for --open and --shot-menu, added to `out`.
+    auto views = [&](std::vector<std::string>& out) {
+      std::string text;
+      if (!value(text)) return false;
+      const std::vector<std::string> names = host_open_names(text);
+      if (names.empty()) {
+        error = "option " + arg + " needs a view: all, large, small, result or an entry name";
+        return false;
+      }
+      out.insert(out.end(), names.begin(), names.end());
+      return true;
+    };
     long long n = 0;
     if (arg == "--help" || arg == "-h" || arg == "/?") {
       options.help = true;
     } else if (arg == "--plugin") {
       if (!value(options.plugin_path)) return false;
     } else if (arg == "--open") {
-      std::string text;
-      if (!value(text)) return false;
-      const std::vector<std::string> names = host_open_names(text);
-      if (names.empty()) {
-        error = "option --open needs a view: all, large, small, result or an entry name";
-        return false;
-      }
-      options.open.insert(options.open.end(), names.begin(), names.end());
+      if (!views(options.open)) return false;
     } else if (arg == "--visits") {
       if (!number(0, 1000000, n)) return false;
       options.visits = static_cast<int>(n);
@@ -122,14 +127,7 @@ bool parse_host_options(const std::vector<std::string>& args, host_options& opti
     } else if (arg == "--japanese") {
       options.japanese = true;
     } else if (arg == "--shot-menu") {
-      std::string text;
-      if (!value(text)) return false;
-      const std::vector<std::string> names = host_open_names(text);
-      if (names.empty()) {
-        error = "option --shot-menu needs a view: all, large, small, result or an entry name";
-        return false;
-      }
-      options.shot_menus.insert(options.shot_menus.end(), names.begin(), names.end());
+      if (!views(options.shot_menus)) return false;
     } else if (arg == "--shot-title-dialog") {
       options.shot_title_dialog = true;
     } else if (arg == "--shot-desktop") {

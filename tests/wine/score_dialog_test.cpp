@@ -114,6 +114,13 @@ TEST_F(ScoreDialog, EnglishDialogAsShown) {
       EXPECT_EQ(GetDlgCtrlID(c) & 0xFFFF, e.id);
       EXPECT_EQ(text_of(c), e.text);
     }
+    // Other test programs share the desktop and may hold the foreground; the
+    // dialog shows its focus once it is the active window.
+    for (int tries = 0; tries < 200 && GetForegroundWindow() != d; ++tries) {
+      SetForegroundWindow(d);
+      pump_messages();
+      Sleep(10);
+    }
     EXPECT_EQ(GetFocus(), controls[0]) << "the edit control, first tab stop, has the focus";
     PostMessageA(d, WM_COMMAND, IDCANCEL, 0);
   });

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -283,6 +284,65 @@ TEST(BoardSkin, StretchedToTheClientAndNamesDrawn) {
   }
   EXPECT_GT(inside, 0);
   EXPECT_EQ(outside, 0);
+}
+
+// The stretch of a whole picture is the costly part of bitmap mode, so a paint
+// that would give the same picture leaves the buffer alone; anything the
+// picture is made of must still show at once.
+TEST(BoardSkin, UnchangedBoardKeptAndEveryChangeShown) {
+  reset_settings();
+  const std::string dir = make_temp_dir();
+  board_skin::write_files(dir);
+  name_skin(dir + "back.bmp", dir + "num_l.bmp", dir + "num_s.bmp");
+  view_settings.geometry = {50, 40, 400, 300};
+  place_numbers();
+  fake_match match;
+  fill_match(match);
+  open_view view(match);
+  ASSERT_NE(view.state(), nullptr);
+  ASSERT_TRUE(view.state()->skin_back);
+  constexpr COLORREF marker = RGB(1, 2, 3);
+  const auto repaint_over_marker = [&] {
+    HDC buffer = view.state()->mem_dc.get();
+    SetPixel(buffer, 2, 2, marker);
+    view_paint_board(view.window, view.state());
+    return GetPixel(buffer, 2, 2) == marker;
+  };
+  EXPECT_TRUE(repaint_over_marker()) << "nothing changed: the buffer is kept";
+
+  const struct {
+    const char* what;
+    std::function<void()> change;
+    int x, y;
+    COLORREF expected;
+  } changes[] = {
+      {"score", [&] { match.set_score(0, 401); }, 50, 65, large_digit(4)},
+      {"sets", [&] { match.set_sets(0, 32); }, 50, 158, small_digit(3)},
+      {"legs", [&] { match.set_legs(1, 5); }, 255, 208, small_digit(5)},
+      {"a position", [&] { view_settings.bmp_score_y[1] = 100; }, 265, 110, large_digit(7)},
+      {"a name", [&] {
+         view_settings.bmp_name_left[0] = 0;
+         view_settings.bmp_name_top[0] = 0;
+         view_settings.bmp_name_right[0] = 200;
+         view_settings.bmp_name_bottom[0] = 40;
+       }, -1, -1, 0},
+      {"the name", [&] { match.set_name(0, "Carol"); }, -1, -1, 0},
+      {"the name colour", [&] { view_settings.color_name_text = RGB(0, 0, 255); }, -1, -1, 0},
+  };
+  for (const auto& c : changes) {
+    c.change();
+    EXPECT_FALSE(repaint_over_marker()) << c.what << " changed: composed again";
+    if (c.x >= 0) {
+      EXPECT_EQ(GetPixel(view.state()->mem_dc.get(), c.x, c.y), c.expected) << c.what;
+    }
+    EXPECT_TRUE(repaint_over_marker()) << "after " << c.what << ", nothing more changed";
+  }
+  // A new size rebuilds the buffer and stretches again to the new client.
+  SetWindowPos(view.window, nullptr, 0, 0, 800, 600, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const client_pixels shot = view.pixels();
+  ASSERT_EQ(shot.width, 800);
+  EXPECT_EQ(shot.at(100, 130), large_digit(4));
+  EXPECT_TRUE(repaint_over_marker()) << "same size, same board";
 }
 
 TEST(BoardSkin, WhichModeTheSkinGives) {

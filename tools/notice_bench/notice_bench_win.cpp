@@ -132,6 +132,64 @@ figures floor_of(HWND window, int samples) {
   return summarise(t);
 }
 
+// The same fill and copy, shown the way a view shows a new picture: the window
+// is invalidated and updated, and its WM_PAINT copies the buffer to the screen.
+// This is what showing any picture costs on the platform, before any drawing.
+struct shown_floor_window {
+  HDC mdc = nullptr;
+};
+
+LRESULT CALLBACK shown_floor_proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  if (m == WM_PAINT) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(w, &ps);
+    auto* self = reinterpret_cast<shown_floor_window*>(GetWindowLongPtrA(w, GWLP_USERDATA));
+    const RECT& r = ps.rcPaint;
+    if (self != nullptr) BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, self->mdc, r.left, r.top, SRCCOPY);
+    EndPaint(w, &ps);
+    return 0;
+  }
+  if (m == WM_ERASEBKGND) return 1;
+  return DefWindowProcA(w, m, wp, lp);
+}
+
+figures shown_floor_of(int width, int height, int samples) {
+  WNDCLASSA wc = {};
+  wc.lpfnWndProc = shown_floor_proc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = "notice_bench_floor";
+  RegisterClassA(&wc);
+  HWND w = CreateWindowExA(WS_EX_TOOLWINDOW, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE, 0, 0, width, height, nullptr,
+                           nullptr, wc.hInstance, nullptr);
+  RECT r;
+  GetClientRect(w, &r);
+  shown_floor_window self;
+  HDC wdc = GetDC(w);
+  self.mdc = CreateCompatibleDC(wdc);
+  HBITMAP bmp = CreateCompatibleBitmap(wdc, r.right, r.bottom);
+  ReleaseDC(w, wdc);
+  HGDIOBJ old = SelectObject(self.mdc, bmp);
+  HBRUSH brush = CreateSolidBrush(RGB(40, 40, 40));
+  SetWindowLongPtrA(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&self));
+  pump();
+  std::vector<double> t;
+  for (int i = 0; i < samples; ++i) {
+    double start = now_ms();
+    FillRect(self.mdc, &r, brush);
+    InvalidateRect(w, nullptr, FALSE);
+    UpdateWindow(w);
+    GdiFlush();
+    t.push_back(now_ms() - start);
+  }
+  DestroyWindow(w);
+  pump();
+  DeleteObject(brush);
+  SelectObject(self.mdc, old);
+  DeleteObject(bmp);
+  DeleteDC(self.mdc);
+  return summarise(t);
+}
+
 std::size_t heap_blocks() {
   std::size_t n = 0;
   HANDLE heap = GetProcessHeap();
@@ -179,6 +237,15 @@ void measure(host& h, const view_case& v, int samples, const std::string& skin_d
     t.push_back(now_ms() - start);
   }
   figures notice = summarise(t);
+  // Notices that change nothing the view shows.
+  std::vector<double> same;
+  for (int i = 0; i < samples; ++i) {
+    double start = now_ms();
+    v.entry(h.window, host_event::change, h.block.data(), 0);
+    GdiFlush();
+    same.push_back(now_ms() - start);
+  }
+  figures unchanged = summarise(same);
   // The same repaint into the buffer alone, without showing it.
   std::vector<double> p;
   frame_state_head* head = frame_state(w);
@@ -193,12 +260,14 @@ void measure(host& h, const view_case& v, int samples, const std::string& skin_d
   }
   figures paint = p.empty() ? figures{0, 0} : summarise(p);
   figures base = floor_of(w, samples);
-  std::printf("%-18s %4ldx%-4ld notice median %7.3f p99 %7.3f | paint only %7.3f | floor median %7.3f p99 %7.3f ms"
-              " | %5.2fx\n",
-              v.name, r.right, r.bottom, notice.median, notice.p99, paint.median, base.median, base.p99,
-              base.median > 0 ? notice.median / base.median : 0.0);
   v.entry(h.window, host_event::close, h.block.data(), 0);
   pump();
+  figures shown = shown_floor_of(r.right, r.bottom, samples);
+  std::printf("%-18s %4ldx%-4ld notice median %7.3f p99 %7.3f | paint only %7.3f | floor median %7.3f p99 %7.3f ms"
+              " | %5.2fx | shown floor %7.3f ms, %5.2fx | unchanged notice %7.3f ms\n",
+              v.name, r.right, r.bottom, notice.median, notice.p99, paint.median, base.median, base.p99,
+              base.median > 0 ? notice.median / base.median : 0.0, shown.median,
+              shown.median > 0 ? notice.median / shown.median : 0.0, unchanged.median);
 }
 
 void soak(host& h, const view_case& v, int notices, int resizes, int cycles) {

@@ -1,5 +1,7 @@
 #include "views/board/view_window_win.h"
 
+#include <cstring>
+
 #include "draw/fonts_win.h"
 #include "match/match_state.h"
 #include "settings/settings_table.h"
@@ -86,6 +88,33 @@ void draw_strip_number(HDC to, HDC strip, int32_t cell, int32_t height, int32_t 
 
 bool position_set(int32_t x, int32_t y) { return x >= 1 && y >= 1; }
 
+view_skin_key skin_key_of(const view_window_settings& s, const match_state* match, const RECT& client) noexcept {
+  view_skin_key key;
+  std::memset(&key, 0, sizeof key);  // names compare whole, bytes after the text included
+  for (int p = 0; p < 2; ++p) {
+    const match_name name = match_player_name(match, p);
+    static_assert(sizeof key.names[p] >= sizeof name.text, "a whole name fits the key");
+    std::memcpy(key.names[p], name.text, sizeof name.text);
+    key.numbers[p][0] = match_player_score(match, p);
+    key.numbers[p][1] = match_player_sets(match, p);
+    key.numbers[p][2] = match_player_legs(match, p);
+    key.name_box[p][0] = s.bmp_name_left[p];
+    key.name_box[p][1] = s.bmp_name_top[p];
+    key.name_box[p][2] = s.bmp_name_right[p];
+    key.name_box[p][3] = s.bmp_name_bottom[p];
+    key.positions[p][0] = s.bmp_score_x[p];
+    key.positions[p][1] = s.bmp_score_y[p];
+    key.positions[p][2] = s.bmp_sets_x[p];
+    key.positions[p][3] = s.bmp_sets_y[p];
+    key.positions[p][4] = s.bmp_legs_x[p];
+    key.positions[p][5] = s.bmp_legs_y[p];
+  }
+  key.name_colour = static_cast<uint32_t>(s.color_name_text);
+  key.width = client.right;
+  key.height = client.bottom;
+  return key;
+}
+
 // The frame's table, over the window state's shared head.
 view_window_state* board_state(frame_state_head* head) { return static_cast<view_window_state*>(head); }
 
@@ -147,6 +176,7 @@ LRESULT CALLBACK view_wnd_proc(HWND window, UINT message, WPARAM wparam, LPARAM 
 }
 
 int view_create_buffer(HWND window, view_window_state* state) noexcept {
+  state->shown_key_valid = false;
   const SIZE client = frame_create_buffer_bitmap(window, *state);
   HDC buffer = state->mem_dc.get();  // holds the buffer now: compatible with the screen
   state->back_info = BITMAP{};
@@ -178,6 +208,7 @@ int view_create_buffer(HWND window, view_window_state* state) noexcept {
 }
 
 int view_release_buffer(HWND, view_window_state* state) noexcept {
+  state->shown_key_valid = false;
   // The skin bitmaps are put back out of their DCs and survive the rebuild.
   release_skin_dc(state->num_s_dc, state->num_s_saved);
   release_skin_dc(state->num_l_dc, state->num_l_saved);
@@ -252,12 +283,17 @@ int view_paint_board(HWND window, view_window_state* state) noexcept {
 
 int view_paint_skin(HWND window, view_window_state* state) noexcept {
   const view_window_settings& s = view_settings;
+  const match_state* match = state->match;
+  RECT client = {};
+  GetClientRect(window, &client);
+  const view_skin_key key = skin_key_of(s, match, client);
+  if (state->shown_key_valid && std::memcmp(&key, &state->shown_key, sizeof key) == 0) return 1;
+
   HDC compose = state->compose_dc.get();
   const int32_t bg_w = state->back_info.bmWidth;
   const int32_t bg_h = state->back_info.bmHeight;
   BitBlt(compose, 0, 0, bg_w, bg_h, state->back_dc.get(), 0, 0, SRCCOPY);
 
-  const match_state* match = state->match;
   for (int p = 0; p < 2; ++p) {
     const RECT name_box = {s.bmp_name_left[p], s.bmp_name_top[p], s.bmp_name_right[p], s.bmp_name_bottom[p]};
     draw_name(compose, state->name_font.get(), s.color_name_text, match, p, name_box);
@@ -277,10 +313,11 @@ int view_paint_skin(HWND window, view_window_state* state) noexcept {
   }
 
   HDC buffer = state->mem_dc.get();
-  RECT client = {};
-  GetClientRect(window, &client);
   SetStretchBltMode(buffer, HALFTONE);
   SetBrushOrgEx(buffer, 0, 0, nullptr);  // HALFTONE needs it after the mode is set
-  StretchBlt(buffer, 0, 0, client.right, client.bottom, compose, 0, 0, bg_w, bg_h, SRCCOPY);
+  // A failed stretch is not remembered: the next paint tries again.
+  state->shown_key_valid =
+      StretchBlt(buffer, 0, 0, client.right, client.bottom, compose, 0, 0, bg_w, bg_h, SRCCOPY) != FALSE;
+  state->shown_key = key;
   return 1;
 }

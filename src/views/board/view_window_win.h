@@ -13,6 +13,18 @@
 
 struct match_state;
 
+// Everything a bitmap-mode picture is made of besides the skin bitmaps and the
+// fonts, which change only with a buffer rebuild. The same key means the buffer
+// already holds the picture. Only 32-bit fields and whole byte arrays: no padding.
+struct view_skin_key {
+  char names[2][68];
+  int32_t numbers[2][3];  // score, sets, legs
+  int32_t name_box[2][4];
+  int32_t positions[2][6];
+  uint32_t name_colour;
+  int32_t width, height;
+};
+
 struct view_window_state : frame_state_head {
   // Loaded once at creation when all three skin names are set; live as long as
   // the window. A non-null skin_back means bitmap mode.
@@ -46,6 +58,9 @@ struct view_window_state : frame_state_head {
   unique_hbrush legs_brush;
   unique_hbrush score_brush;
   const match_state* match = nullptr;
+  // What the buffer shows in bitmap mode; forgotten with every buffer rebuild.
+  view_skin_key shown_key = {};
+  bool shown_key_valid = false;
 };
 
 // Registers class "dsv_view_wnd"; returns the atom, 0 on failure.
@@ -66,5 +81,6 @@ int view_release_buffer(HWND window, view_window_state* state) noexcept;
 // Draws the whole board into mem_dc from the match record: bitmap mode when the
 // skin's background is loaded, text mode otherwise. Returns 1.
 int view_paint_board(HWND window, view_window_state* state) noexcept;
-// Bitmap mode: composes at the background's size, then stretches once to the client.
+// Bitmap mode: composes at the background's size, then stretches once to the
+// client; skipped when the buffer already shows the same board at the same size.
 int view_paint_skin(HWND window, view_window_state* state) noexcept;

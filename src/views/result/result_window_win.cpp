@@ -89,6 +89,13 @@ result_font_fit result_build_buffer(HWND window, result_window_state* state, res
   state->font_size = fit.font_size;
   state->name_font.reset(create_menu_font(state->font_size, bold));
   state->table_font.reset(create_font(result_settings.font_name, state->font_size, bold));
+  TEXTMETRICA metrics = {};
+  {
+    select_guard selected(state->mem_dc.get(), state->table_font.get());
+    GetTextMetricsA(state->mem_dc.get(), &metrics);
+  }
+  state->table_height = metrics.tmHeight;
+  state->table_ave_width = metrics.tmAveCharWidth;
   return fit;
 }
 
@@ -101,6 +108,8 @@ int result_release_buffer(HWND, result_window_state* state) noexcept {
   frame_release_buffer_bitmap(*state);
   state->name_font.reset();
   state->table_font.reset();
+  state->table_height = 0;
+  state->table_ave_width = 0;
   return 1;
 }
 
@@ -110,13 +119,8 @@ int result_paint_table(HWND window, result_window_state* state) noexcept {
   GetClientRect(window, &client);
   FillRect(dc, &client, state->line_brush.get());
 
-  TEXTMETRICA metrics = {};
-  {
-    select_guard selected(dc, state->table_font.get());
-    GetTextMetricsA(dc, &metrics);
-  }
   const result_layout layout = result_table_layout(client.right, client.bottom, result_settings.reslut_line_width,
-                                                   metrics.tmHeight, metrics.tmAveCharWidth);
+                                                   state->table_height, state->table_ave_width);
   fill(dc, layout.header, state->head_brush.get());
   fill(dc, layout.body, state->body_brush.get());
 

@@ -16,6 +16,9 @@ struct result_window_state : frame_state_head {
   unique_hfont name_font;   // system menu font, bold, at font_size: the player names
   unique_hfont table_font;  // "font_name", bold, at font_size: labels and values
   int32_t font_size = 0;    // fitted at every rebuild, never saved
+  // The table font's height and average width on the buffer, measured with the font.
+  int32_t table_height = 0;
+  int32_t table_ave_width = 0;
   unique_hbrush line_brush;
   unique_hbrush head_brush;
   unique_hbrush body_brush;

@@ -182,7 +182,10 @@ LRESULT frame_wnd_proc(const view_ops& ops, HWND window, UINT message, WPARAM wp
       SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
       return 0;
     }
-    case WM_DESTROY: {
+    case WM_DESTROY:
+    // A creation that fails after WM_CREATE succeeded ends with WM_NCDESTROY
+    // alone; the state made at WM_CREATE is released there.
+    case WM_NCDESTROY: {
       frame_state_head* state = frame_state(window);
       if (state != nullptr) {
         // Cleared first: a modal loop still running for this window must see it gone.

@@ -62,4 +62,37 @@ TEST(ViewsGdi, OpenCloseResizeAndRebuildGiveEveryObjectBack) {
   }
 }
 
+// A window whose creation fails after WM_CREATE succeeded (as when the display
+// cannot show it) gets WM_NCDESTROY without WM_DESTROY: its state must still go.
+WNDPROC view_proc = nullptr;
+LRESULT CALLBACK without_destroy(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_DESTROY) return 0;
+  return CallWindowProcA(view_proc, window, message, wparam, lparam);
+}
+
+TEST(ViewsGdi, ObjectsComeBackWhenOnlyTheLastDestroyMessageArrives) {
+  plugin_startup(GetModuleHandleA(nullptr));
+  view_settings.full_screen = 0;
+  result_settings.reslut_full_screen = 0;
+  fake_match match;
+  fake_host host(match);
+  const view_row views[] = {{"result", dsv_result, &result_hwnd},
+                            {"small", dsv_socre, &score_hwnd},
+                            {"large", dsv_view, &view_hwnd}};
+  for (const view_row& v : views) {
+    const long start = gdi_live_objects();
+    v.entry(host.window, host_event::open, host.block(), 0);
+    ASSERT_TRUE(window_exists(*v.handle)) << v.name;
+    ASSERT_GT(gdi_live_objects(), start) << v.name;
+    HWND w = *v.handle;
+    view_proc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(without_destroy)));
+    DestroyWindow(w);
+    EXPECT_FALSE(IsWindow(w)) << v.name;
+    EXPECT_EQ(gdi_live_objects(), start) << v.name;
+    v.entry(host.window, host_event::change, host.block(), 0);  // a stale handle is forgotten
+    EXPECT_EQ(*v.handle, nullptr) << v.name;
+  }
+}
+
 }  // namespace

@@ -193,6 +193,16 @@ void place_numbers() {
   view_settings.bmp_sets_y[1] = 150;  // ... even with the other half set
 }
 
+// Settings reset, the generated skin written to a fresh directory and named,
+// and the window placed at 50, 40 with the given size.
+void use_test_skin(int width, int height) {
+  reset_settings();
+  const std::string dir = make_temp_dir();
+  board_skin::write_files(dir);
+  name_skin(dir + "back.bmp", dir + "num_l.bmp", dir + "num_s.bmp");
+  view_settings.geometry = {50, 40, width, height};
+}
+
 struct cell_sample {
   int left, top, width, height;
   COLORREF expected;
@@ -209,11 +219,7 @@ void expect_cells(const client_pixels& shot, const std::vector<cell_sample>& cel
 }
 
 TEST(BoardSkin, DigitCellsLandWhereTheyBelong) {
-  reset_settings();
-  const std::string dir = make_temp_dir();
-  board_skin::write_files(dir);
-  name_skin(dir + "back.bmp", dir + "num_l.bmp", dir + "num_s.bmp");
-  view_settings.geometry = {50, 40, 400, 300};  // the background's own size
+  use_test_skin(400, 300);  // the background's own size
   view_settings.visible_set = 0;                // text mode's switch: sets still drawn
   place_numbers();
   fake_match match;
@@ -249,11 +255,7 @@ TEST(BoardSkin, DigitCellsLandWhereTheyBelong) {
 }
 
 TEST(BoardSkin, StretchedToTheClientAndNamesDrawn) {
-  reset_settings();
-  const std::string dir = make_temp_dir();
-  board_skin::write_files(dir);
-  name_skin(dir + "back.bmp", dir + "num_l.bmp", dir + "num_s.bmp");
-  view_settings.geometry = {50, 40, 800, 600};  // twice the background
+  use_test_skin(800, 600);  // twice the background
   place_numbers();
   view_settings.bmp_name_left[1] = 200;
   view_settings.bmp_name_top[1] = 0;
@@ -290,11 +292,7 @@ TEST(BoardSkin, StretchedToTheClientAndNamesDrawn) {
 // that would give the same picture leaves the buffer alone; anything the
 // picture is made of must still show at once.
 TEST(BoardSkin, UnchangedBoardKeptAndEveryChangeShown) {
-  reset_settings();
-  const std::string dir = make_temp_dir();
-  board_skin::write_files(dir);
-  name_skin(dir + "back.bmp", dir + "num_l.bmp", dir + "num_s.bmp");
-  view_settings.geometry = {50, 40, 400, 300};
+  use_test_skin(400, 300);
   place_numbers();
   fake_match match;
   fill_match(match);

@@ -26,18 +26,24 @@ struct view_row {
   HWND* handle;
 };
 
-TEST(ViewsGdi, OpenCloseResizeAndRebuildGiveEveryObjectBack) {
+const view_row views[] = {{"result", dsv_result, &result_hwnd},
+                          {"small", dsv_socre, &score_hwnd},
+                          {"large", dsv_view, &view_hwnd}};
+
+// The library started as a host would, with every view in a window of its own size.
+void start_windowed() {
   plugin_startup(GetModuleHandleA(nullptr));
   view_settings.full_screen = 0;
   result_settings.reslut_full_screen = 0;
+}
+
+TEST(ViewsGdi, OpenCloseResizeAndRebuildGiveEveryObjectBack) {
+  start_windowed();
   fake_match match;
   match.set_name(0, "Left");
   match.set_name(1, "Right");
   match.set_leg_players(0, 0, 1);
   fake_host host(match);
-  const view_row views[] = {{"result", dsv_result, &result_hwnd},
-                            {"small", dsv_socre, &score_hwnd},
-                            {"large", dsv_view, &view_hwnd}};
   for (const view_row& v : views) {
     const long start = gdi_live_objects();
     for (int i = 0; i < 100; ++i) {
@@ -71,14 +77,9 @@ LRESULT CALLBACK without_destroy(HWND window, UINT message, WPARAM wparam, LPARA
 }
 
 TEST(ViewsGdi, ObjectsComeBackWhenOnlyTheLastDestroyMessageArrives) {
-  plugin_startup(GetModuleHandleA(nullptr));
-  view_settings.full_screen = 0;
-  result_settings.reslut_full_screen = 0;
+  start_windowed();
   fake_match match;
   fake_host host(match);
-  const view_row views[] = {{"result", dsv_result, &result_hwnd},
-                            {"small", dsv_socre, &score_hwnd},
-                            {"large", dsv_view, &view_hwnd}};
   for (const view_row& v : views) {
     const long start = gdi_live_objects();
     v.entry(host.window, host_event::open, host.block(), 0);

@@ -12,7 +12,14 @@ set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(GCC_MINGW_DIR /usr/lib/gcc/i686-w64-mingw32/12-win32)
+# The installed GNU cross compiler (win32 thread model) tells where its libgcc
+# and C++ headers are; no version folder is named here.
+execute_process(COMMAND i686-w64-mingw32-g++-win32 -print-libgcc-file-name
+                OUTPUT_VARIABLE DSV_MINGW_LIBGCC OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE DSV_MINGW_RC)
+if(NOT DSV_MINGW_RC EQUAL 0 OR NOT EXISTS "${DSV_MINGW_LIBGCC}")
+  message(FATAL_ERROR "i686-w64-mingw32-g++-win32 is not installed (run scripts/setup)")
+endif()
+get_filename_component(GCC_MINGW_DIR "${DSV_MINGW_LIBGCC}" DIRECTORY)
 set(CMAKE_CXX_FLAGS_INIT "-isystem ${GCC_MINGW_DIR}/include/c++ -isystem ${GCC_MINGW_DIR}/include/c++/i686-w64-mingw32 -isystem ${GCC_MINGW_DIR}/include/c++/backward")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-fuse-ld=bfd -L${GCC_MINGW_DIR} --gcc-toolchain=/usr")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-fuse-ld=bfd -L${GCC_MINGW_DIR}")

@@ -97,7 +97,7 @@ install(FILES ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/docs/settings.md
         DESTINATION docs OPTIONAL)
 install(FILES ${CMAKE_SOURCE_DIR}/docs/skins.md DESTINATION docs OPTIONAL)
 if(TARGET dsv_host)
-  install(TARGETS dsv_host RUNTIME DESTINATION host)
+  install(TARGETS dsv_host RUNTIME DESTINATION .)
 endif()
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/skins/sample/ DESTINATION samples/skin OPTIONAL)
 set(CPACK_GENERATOR ZIP)

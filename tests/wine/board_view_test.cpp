@@ -177,6 +177,20 @@ TEST(BoardText, LongNameStaysInsideItsBox) {
   EXPECT_EQ(count_colour(shot, {460, 0, 540, 500}, name_text), 0);
 }
 
+// A name is shown as the host keeps it: "R&D" with its ampersand (as a prefix
+// it would vanish and underline the D), beside "RD" in the other player's box.
+TEST(BoardText, AmpersandInANameIsACharacter) {
+  reset_settings();
+  fake_match match;
+  fill_match(match);
+  match.set_name(0, "R&D");
+  match.set_name(1, "RD");
+  open_view view(match);
+  const client_pixels shot = view.pixels();
+  EXPECT_TRUE(ampersand_drawn(ink_bounds(shot, {60, 30, 460, 105}, name_back),
+                              ink_bounds(shot, {540, 30, 940, 105}, name_back)));
+}
+
 // Positions of the bitmap tests, in background pixels.
 void place_numbers() {
   view_settings.bmp_score_x[0] = 40;  // 501: cells at 40, 60, 80

@@ -9,7 +9,8 @@
 
 namespace {
 
-constexpr UINT name_format = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS;
+// Names are shown as the host keeps them: an ampersand is a character, not a prefix.
+constexpr UINT name_format = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX;
 constexpr int bold = 700;
 
 bool is_lead_byte(unsigned char c) { return IsDBCSLeadByte(c) != 0; }

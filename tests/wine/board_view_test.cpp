@@ -302,6 +302,46 @@ TEST(BoardSkin, StretchedToTheClientAndNamesDrawn) {
   EXPECT_EQ(outside, 0);
 }
 
+// A name is drawn on the background and stretched with it, so its font is sized
+// for the background: at any window size the name is the 1:1 name stretched
+// once, not scaled a second time with the window and cut by its box.
+TEST(BoardSkin, NameIsScaledOnceWithTheBackground) {
+  fake_match match;
+  fill_match(match);
+  const RECT name_box = {200, 0, 400, 60};  // player 1, in background pixels
+  RECT at_one = {};
+  for (const SIZE size : {SIZE{400, 300}, SIZE{800, 600}, SIZE{800, 300}, SIZE{1200, 450}}) {
+    use_test_skin(size.cx, size.cy);
+    view_settings.bmp_name_left[1] = name_box.left;
+    view_settings.bmp_name_top[1] = name_box.top;
+    view_settings.bmp_name_right[1] = name_box.right;
+    view_settings.bmp_name_bottom[1] = name_box.bottom;
+    open_view view(match);
+    const client_pixels shot = view.pixels();
+    ASSERT_EQ(shot.width, size.cx);
+    const double sx = size.cx / 400.0;
+    const double sy = size.cy / 300.0;
+    auto scaled = [](LONG v, double scale) { return static_cast<LONG>(v * scale); };
+    const RECT ink = ink_bounds(shot,
+                                {scaled(name_box.left, sx), scaled(name_box.top, sy), scaled(name_box.right, sx),
+                                 scaled(name_box.bottom, sy)},
+                                skin_background);
+    if (size.cx == 400 && size.cy == 300) {
+      at_one = ink;
+      ASSERT_GT(at_one.right - at_one.left, 0);
+      ASSERT_GT(at_one.top, name_box.top) << "the name fits its box";
+      ASSERT_LT(at_one.bottom, name_box.bottom);
+      continue;
+    }
+    // Smoothing may spread the ink by about a source pixel.
+    const std::string at = std::to_string(size.cx) + " x " + std::to_string(size.cy);
+    EXPECT_NEAR(ink.left, at_one.left * sx, sx + 1) << at;
+    EXPECT_NEAR(ink.right, at_one.right * sx, sx + 1) << at;
+    EXPECT_NEAR(ink.top, at_one.top * sy, sy + 1) << at;
+    EXPECT_NEAR(ink.bottom, at_one.bottom * sy, sy + 1) << at;
+  }
+}
+
 // The stretch of a whole picture is the costly part of bitmap mode, so a paint
 // that would give the same picture leaves the buffer alone; anything the
 // picture is made of must still show at once.

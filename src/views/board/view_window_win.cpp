@@ -200,7 +200,10 @@ int view_create_buffer(HWND window, view_window_state* state) noexcept {
       state->num_s_cell = board_cell_width(state->num_s_info.bmWidth);
     }
   }
-  const board_font_sizes sizes = board_font_sizes_for(client.cx, view_settings.name_font_size);
+  // In bitmap mode the names are drawn at the background's size and stretched
+  // to the client with it, so their font follows the background.
+  const int32_t name_surface_width = state->skin_back ? state->back_info.bmWidth : client.cx;
+  const board_font_sizes sizes = board_font_sizes_for(client.cx, name_surface_width, view_settings.name_font_size);
   state->name_font.reset(create_menu_font(sizes.name, bold));
   state->label_font.reset(create_font(view_settings.font_name, sizes.label, bold));
   state->score_font.reset(create_font(view_settings.font_name, sizes.score, bold));

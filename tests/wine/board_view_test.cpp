@@ -209,10 +209,11 @@ void place_numbers() {
 
 // Settings reset, the generated skin written to a fresh directory and named,
 // and the window placed at 50, 40 with the given size.
-void use_test_skin(int width, int height) {
+void use_test_skin(int width, int height, const board_skin::skin_pictures& pictures = board_skin::cell_colours(),
+                   int bits = 24) {
   reset_settings();
   const std::string dir = make_temp_dir();
-  board_skin::write_files(dir);
+  board_skin::write_files(dir, pictures, bits);
   name_skin(dir + "back.bmp", dir + "num_l.bmp", dir + "num_s.bmp");
   view_settings.geometry = {50, 40, width, height};
 }
@@ -395,6 +396,61 @@ TEST(BoardSkin, UnchangedBoardKeptAndEveryChangeShown) {
   ASSERT_EQ(shot.width, 800);
   EXPECT_EQ(shot.at(100, 130), large_digit(4));
   EXPECT_TRUE(repaint_over_marker()) << "same size, same board";
+}
+
+// A skin shows its own colours whatever the bit depth of its files. A 1-bit
+// file the loader keeps as a monochrome bitmap would otherwise be copied in the
+// compose surface's text and background colours: dark digits in the name colour.
+TEST(BoardSkin, EveryBitDepthShowsTheSkinsOwnColours) {
+  fake_match match;
+  fill_match(match);
+  // The board after its first paint and after a change, with names drawn
+  // before the digits and again before the next background.
+  auto pictures_at = [&](const board_skin::skin_pictures& pictures, int bits) {
+    use_test_skin(400, 300, pictures, bits);
+    place_numbers();
+    for (int p = 0; p < 2; ++p) {
+      view_settings.bmp_name_left[p] = 200 * p;
+      view_settings.bmp_name_top[p] = 240;
+      view_settings.bmp_name_right[p] = 200 * p + 200;
+      view_settings.bmp_name_bottom[p] = 300;
+    }
+    match.set_score(0, 501);
+    std::vector<client_pixels> shots;
+    const long live = gdi_live_objects();
+    {
+      open_view view(match);
+      shots.push_back(view.pixels());
+      match.set_score(0, 389);
+      SendMessageA(view.window, view_message::refresh, 0, 0);
+      shots.push_back(view.pixels());
+    }
+    EXPECT_EQ(gdi_live_objects(), live) << bits << " bits: every object freed";
+    return shots;
+  };
+  const struct {
+    const char* what;
+    board_skin::skin_pictures pictures;
+    std::vector<int> depths;
+  } skins[] = {
+      {"a colour per cell", board_skin::cell_colours(), {32, 8}},
+      {"black and white", board_skin::two_colours(RGB(0, 0, 0), RGB(255, 255, 255)), {1, 8, 32}},
+      {"two colours", board_skin::two_colours(RGB(0, 0, 128), RGB(255, 255, 0)), {1}},
+  };
+  for (const auto& skin : skins) {
+    const std::vector<client_pixels> expected = pictures_at(skin.pictures, 24);
+    for (int bits : skin.depths) {
+      const std::vector<client_pixels> shown = pictures_at(skin.pictures, bits);
+      for (std::size_t k = 0; k < expected.size(); ++k) {
+        ASSERT_EQ(shown[k].pixels.size(), expected[k].pixels.size());
+        int differing = 0;
+        for (std::size_t i = 0; i < expected[k].pixels.size(); ++i) {
+          differing += (shown[k].pixels[i] & 0xFFFFFF) != (expected[k].pixels[i] & 0xFFFFFF);
+        }
+        EXPECT_EQ(differing, 0) << skin.what << " at " << bits << " bits, paint " << k + 1;
+      }
+    }
+  }
 }
 
 TEST(BoardSkin, WhichModeTheSkinGives) {

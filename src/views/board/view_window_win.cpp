@@ -19,13 +19,52 @@ COLORREF colour(color_ref value) { return static_cast<COLORREF>(value); }
 
 RECT to_rect(const board_box& box) { return RECT{box.left, box.top, box.right, box.bottom}; }
 
+HBITMAP load_bitmap_file(const char* path, UINT flags) noexcept {
+  return static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | flags));
+}
+
+// A two-colour file in a bitmap of the screen's format, with the file's own
+// colours: read with its colour table and painted through it.
+HBITMAP screen_copy_of_two_colour_file(const char* path) noexcept {
+  unique_hbitmap section(load_bitmap_file(path, LR_CREATEDIBSECTION));
+  DIBSECTION dib = {};
+  if (!section || GetObjectA(section.get(), sizeof dib, &dib) != sizeof dib || dib.dsBm.bmBits == nullptr ||
+      dib.dsBmih.biBitCount != 1) {
+    return nullptr;
+  }
+  struct {
+    BITMAPINFOHEADER header;
+    RGBQUAD colours[2];
+  } info = {};
+  info.header = dib.dsBmih;
+  {
+    unique_hdc dc(CreateCompatibleDC(nullptr));
+    select_guard selected(dc.get(), section.get());
+    info.header.biClrUsed = GetDIBColorTable(dc.get(), 0, 2, info.colours);
+  }
+  if (info.header.biClrUsed == 0) return nullptr;
+  info.header.biClrImportant = 0;
+  window_dc screen(nullptr);
+  return CreateDIBitmap(screen.get(), &info.header, CBM_INIT, dib.dsBm.bmBits,
+                        reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS);
+}
+
 // One skin bitmap, named as the settings name it: relative names are looked up
 // beside the library. The process's current directory is never touched, since
-// the host's other threads share it.
+// the host's other threads share it. The loader keeps a file in a bitmap of the
+// screen's format, except a two-colour one, which may come back monochrome:
+// copies from a monochrome bitmap take the target's text and background colours
+// instead of the file's, so such a file is made a screen bitmap as well.
 HBITMAP load_skin_bitmap(const char* library_dir, const char* name) noexcept {
   char path[MAX_PATH + settings_text_size + 2];
   if (!board_skin_path(path, sizeof path, library_dir, name, is_lead_byte)) return nullptr;
-  return static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+  HBITMAP loaded = load_bitmap_file(path, 0);
+  BITMAP info = {};
+  if (loaded == nullptr || GetObjectA(loaded, sizeof info, &info) == 0 || info.bmBitsPixel != 1) return loaded;
+  HBITMAP colour = screen_copy_of_two_colour_file(path);
+  if (colour == nullptr) return loaded;
+  DeleteObject(loaded);
+  return colour;
 }
 
 // Loads the three skin bitmaps when all three names are set; a file that does

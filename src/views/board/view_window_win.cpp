@@ -25,12 +25,12 @@ HBITMAP load_bitmap_file(const char* path, UINT flags) noexcept {
 
 // A two-colour file in a bitmap of the screen's format, with the file's own
 // colours: read with its colour table and painted through it.
-HBITMAP screen_copy_of_two_colour_file(const char* path) noexcept {
+unique_hbitmap screen_copy_of_two_colour_file(const char* path) noexcept {
   unique_hbitmap section(load_bitmap_file(path, LR_CREATEDIBSECTION));
   DIBSECTION dib = {};
   if (!section || GetObjectA(section.get(), sizeof dib, &dib) != sizeof dib || dib.dsBm.bmBits == nullptr ||
       dib.dsBmih.biBitCount != 1) {
-    return nullptr;
+    return unique_hbitmap();
   }
   struct {
     BITMAPINFOHEADER header;
@@ -42,11 +42,11 @@ HBITMAP screen_copy_of_two_colour_file(const char* path) noexcept {
     select_guard selected(dc.get(), section.get());
     info.header.biClrUsed = GetDIBColorTable(dc.get(), 0, 2, info.colours);
   }
-  if (info.header.biClrUsed == 0) return nullptr;
+  if (info.header.biClrUsed == 0) return unique_hbitmap();
   info.header.biClrImportant = 0;
   window_dc screen(nullptr);
-  return CreateDIBitmap(screen.get(), &info.header, CBM_INIT, dib.dsBm.bmBits,
-                        reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS);
+  return unique_hbitmap(CreateDIBitmap(screen.get(), &info.header, CBM_INIT, dib.dsBm.bmBits,
+                                       reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS));
 }
 
 // One skin bitmap, named as the settings name it: relative names are looked up
@@ -55,15 +55,14 @@ HBITMAP screen_copy_of_two_colour_file(const char* path) noexcept {
 // screen's format, except a two-colour one, which may come back monochrome:
 // copies from a monochrome bitmap take the target's text and background colours
 // instead of the file's, so such a file is made a screen bitmap as well.
-HBITMAP load_skin_bitmap(const char* library_dir, const char* name) noexcept {
+unique_hbitmap load_skin_bitmap(const char* library_dir, const char* name) noexcept {
   char path[MAX_PATH + settings_text_size + 2];
-  if (!board_skin_path(path, sizeof path, library_dir, name, is_lead_byte)) return nullptr;
-  HBITMAP loaded = load_bitmap_file(path, 0);
+  if (!board_skin_path(path, sizeof path, library_dir, name, is_lead_byte)) return unique_hbitmap();
+  unique_hbitmap loaded(load_bitmap_file(path, 0));
   BITMAP info = {};
-  if (loaded == nullptr || GetObjectA(loaded, sizeof info, &info) == 0 || info.bmBitsPixel != 1) return loaded;
-  HBITMAP colour = screen_copy_of_two_colour_file(path);
-  if (colour == nullptr) return loaded;
-  DeleteObject(loaded);
+  if (!loaded || GetObjectA(loaded.get(), sizeof info, &info) == 0 || info.bmBitsPixel != 1) return loaded;
+  unique_hbitmap colour = screen_copy_of_two_colour_file(path);
+  if (!colour) return loaded;
   return colour;
 }
 
@@ -80,9 +79,9 @@ void load_skin(HWND window, view_window_state& state) noexcept {
   } else {
     library_dir[board_directory_length(library_dir, is_lead_byte)] = '\0';
   }
-  state.skin_back.reset(load_skin_bitmap(library_dir, s.bmp_back));
-  state.skin_num_l.reset(load_skin_bitmap(library_dir, s.bmp_num_l));
-  state.skin_num_s.reset(load_skin_bitmap(library_dir, s.bmp_num_s));
+  state.skin_back = load_skin_bitmap(library_dir, s.bmp_back);
+  state.skin_num_l = load_skin_bitmap(library_dir, s.bmp_num_l);
+  state.skin_num_s = load_skin_bitmap(library_dir, s.bmp_num_s);
 }
 
 // A memory DC compatible with `like` holding `bitmap`, with what it replaced.

@@ -66,16 +66,19 @@ TEST(BoardTextLayout, HugeClientDoesNotOverflow) {
 
 TEST(BoardFontSizes, FollowTheWidthUnlessTheNameSizeIsSet) {
   struct row {
-    int32_t width, name_setting, name, label, score, number;
+    int32_t width, name_surface, name_setting, name, label, score, number;
   } rows[] = {
-      {1000, 0, 45, 45, 90, 58},
-      {1000, 30, 30, 45, 90, 58},
-      {200, 30, 30, 9, 18, 11},
-      {1000, -5, 45, 45, 90, 58},  // below 1: follows the width
-      {21, 0, 0, 0, 1, 1},
+      {1000, 1000, 0, 45, 45, 90, 58},
+      {1000, 1000, 30, 30, 45, 90, 58},
+      {200, 200, 30, 30, 9, 18, 11},
+      {1000, 1000, -5, 45, 45, 90, 58},  // below 1: follows the width
+      {21, 21, 0, 0, 0, 1, 1},
+      // Bitmap mode: names follow the 400-pixel background, the rest the client.
+      {1000, 400, 0, 18, 45, 90, 58},
+      {1000, 400, 30, 30, 45, 90, 58},
   };
   for (const row& r : rows) {
-    const board_font_sizes s = board_font_sizes_for(r.width, r.name_setting);
+    const board_font_sizes s = board_font_sizes_for(r.width, r.name_surface, r.name_setting);
     EXPECT_EQ(s.name, r.name) << r.width << " " << r.name_setting;
     EXPECT_EQ(s.label, r.label) << r.width;
     EXPECT_EQ(s.score, r.score) << r.width;

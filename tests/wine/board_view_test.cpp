@@ -177,6 +177,20 @@ TEST(BoardText, LongNameStaysInsideItsBox) {
   EXPECT_EQ(count_colour(shot, {460, 0, 540, 500}, name_text), 0);
 }
 
+// A name is shown as the host keeps it: "R&D" with its ampersand (as a prefix
+// it would vanish and underline the D), beside "RD" in the other player's box.
+TEST(BoardText, AmpersandInANameIsACharacter) {
+  reset_settings();
+  fake_match match;
+  fill_match(match);
+  match.set_name(0, "R&D");
+  match.set_name(1, "RD");
+  open_view view(match);
+  const client_pixels shot = view.pixels();
+  EXPECT_TRUE(ampersand_drawn(ink_bounds(shot, {60, 30, 460, 105}, name_back),
+                              ink_bounds(shot, {540, 30, 940, 105}, name_back)));
+}
+
 // Positions of the bitmap tests, in background pixels.
 void place_numbers() {
   view_settings.bmp_score_x[0] = 40;  // 501: cells at 40, 60, 80
@@ -195,10 +209,11 @@ void place_numbers() {
 
 // Settings reset, the generated skin written to a fresh directory and named,
 // and the window placed at 50, 40 with the given size.
-void use_test_skin(int width, int height) {
+void use_test_skin(int width, int height, const board_skin::skin_pictures& pictures = board_skin::cell_colours(),
+                   int bits = 24) {
   reset_settings();
   const std::string dir = make_temp_dir();
-  board_skin::write_files(dir);
+  board_skin::write_files(dir, pictures, bits);
   name_skin(dir + "back.bmp", dir + "num_l.bmp", dir + "num_s.bmp");
   view_settings.geometry = {50, 40, width, height};
 }
@@ -288,6 +303,46 @@ TEST(BoardSkin, StretchedToTheClientAndNamesDrawn) {
   EXPECT_EQ(outside, 0);
 }
 
+// A name is drawn on the background and stretched with it, so its font is sized
+// for the background: at any window size the name is the 1:1 name stretched
+// once, not scaled a second time with the window and cut by its box.
+TEST(BoardSkin, NameIsScaledOnceWithTheBackground) {
+  fake_match match;
+  fill_match(match);
+  const RECT name_box = {200, 0, 400, 60};  // player 1, in background pixels
+  RECT at_one = {};
+  for (const SIZE size : {SIZE{400, 300}, SIZE{800, 600}, SIZE{800, 300}, SIZE{1200, 450}}) {
+    use_test_skin(size.cx, size.cy);
+    view_settings.bmp_name_left[1] = name_box.left;
+    view_settings.bmp_name_top[1] = name_box.top;
+    view_settings.bmp_name_right[1] = name_box.right;
+    view_settings.bmp_name_bottom[1] = name_box.bottom;
+    open_view view(match);
+    const client_pixels shot = view.pixels();
+    ASSERT_EQ(shot.width, size.cx);
+    const double sx = size.cx / 400.0;
+    const double sy = size.cy / 300.0;
+    auto scaled = [](LONG v, double scale) { return static_cast<LONG>(v * scale); };
+    const RECT ink = ink_bounds(shot,
+                                {scaled(name_box.left, sx), scaled(name_box.top, sy), scaled(name_box.right, sx),
+                                 scaled(name_box.bottom, sy)},
+                                skin_background);
+    if (size.cx == 400 && size.cy == 300) {
+      at_one = ink;
+      ASSERT_GT(at_one.right - at_one.left, 0);
+      ASSERT_GT(at_one.top, name_box.top) << "the name fits its box";
+      ASSERT_LT(at_one.bottom, name_box.bottom);
+      continue;
+    }
+    // Smoothing may spread the ink by about a source pixel.
+    const std::string at = std::to_string(size.cx) + " x " + std::to_string(size.cy);
+    EXPECT_NEAR(ink.left, at_one.left * sx, sx + 1) << at;
+    EXPECT_NEAR(ink.right, at_one.right * sx, sx + 1) << at;
+    EXPECT_NEAR(ink.top, at_one.top * sy, sy + 1) << at;
+    EXPECT_NEAR(ink.bottom, at_one.bottom * sy, sy + 1) << at;
+  }
+}
+
 // The stretch of a whole picture is the costly part of bitmap mode, so a paint
 // that would give the same picture leaves the buffer alone; anything the
 // picture is made of must still show at once.
@@ -341,6 +396,61 @@ TEST(BoardSkin, UnchangedBoardKeptAndEveryChangeShown) {
   ASSERT_EQ(shot.width, 800);
   EXPECT_EQ(shot.at(100, 130), large_digit(4));
   EXPECT_TRUE(repaint_over_marker()) << "same size, same board";
+}
+
+// A skin shows its own colours whatever the bit depth of its files. A 1-bit
+// file the loader keeps as a monochrome bitmap would otherwise be copied in the
+// compose surface's text and background colours: dark digits in the name colour.
+TEST(BoardSkin, EveryBitDepthShowsTheSkinsOwnColours) {
+  fake_match match;
+  fill_match(match);
+  // The board after its first paint and after a change, with names drawn
+  // before the digits and again before the next background.
+  auto pictures_at = [&](const board_skin::skin_pictures& pictures, int bits) {
+    use_test_skin(400, 300, pictures, bits);
+    place_numbers();
+    for (int p = 0; p < 2; ++p) {
+      view_settings.bmp_name_left[p] = 200 * p;
+      view_settings.bmp_name_top[p] = 240;
+      view_settings.bmp_name_right[p] = 200 * p + 200;
+      view_settings.bmp_name_bottom[p] = 300;
+    }
+    match.set_score(0, 501);
+    std::vector<client_pixels> shots;
+    const long live = gdi_live_objects();
+    {
+      open_view view(match);
+      shots.push_back(view.pixels());
+      match.set_score(0, 389);
+      SendMessageA(view.window, view_message::refresh, 0, 0);
+      shots.push_back(view.pixels());
+    }
+    EXPECT_EQ(gdi_live_objects(), live) << bits << " bits: every object freed";
+    return shots;
+  };
+  const struct {
+    const char* what;
+    board_skin::skin_pictures pictures;
+    std::vector<int> depths;
+  } skins[] = {
+      {"a colour per cell", board_skin::cell_colours(), {32, 8}},
+      {"black and white", board_skin::two_colours(RGB(0, 0, 0), RGB(255, 255, 255)), {1, 8, 32}},
+      {"two colours", board_skin::two_colours(RGB(0, 0, 128), RGB(255, 255, 0)), {1}},
+  };
+  for (const auto& skin : skins) {
+    const std::vector<client_pixels> expected = pictures_at(skin.pictures, 24);
+    for (int bits : skin.depths) {
+      const std::vector<client_pixels> shown = pictures_at(skin.pictures, bits);
+      for (std::size_t k = 0; k < expected.size(); ++k) {
+        ASSERT_EQ(shown[k].pixels.size(), expected[k].pixels.size());
+        int differing = 0;
+        for (std::size_t i = 0; i < expected[k].pixels.size(); ++i) {
+          differing += (shown[k].pixels[i] & 0xFFFFFF) != (expected[k].pixels[i] & 0xFFFFFF);
+        }
+        EXPECT_EQ(differing, 0) << skin.what << " at " << bits << " bits, paint " << k + 1;
+      }
+    }
+  }
 }
 
 TEST(BoardSkin, WhichModeTheSkinGives) {

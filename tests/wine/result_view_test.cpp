@@ -266,6 +266,21 @@ TEST_F(ResultView, LabelsInTheTitleColourValuesInTheStatsColour) {
   }
 }
 
+// A name is shown as the host keeps it: "R&D" with its ampersand, against
+// "RD" in the other player's half of the head band.
+TEST_F(ResultView, AmpersandInANameIsACharacter) {
+  match_.set_name(0, "R&D");
+  match_.set_name(1, "RD");
+  HWND w = open();
+  const result_layout layout = layout_of(w);
+  const client_pixels shot = capture_client(w);
+  auto ink_of = [&](int player) {
+    const table_box& b = layout.names[player];
+    return ink_bounds(shot, {b.left, b.top, b.right, b.bottom}, head_back);
+  };
+  EXPECT_TRUE(ampersand_drawn(ink_of(0), ink_of(1)));
+}
+
 TEST_F(ResultView, ShowsEachPlayersValues) {
   HWND w = open();
   ASSERT_NE(w, nullptr);

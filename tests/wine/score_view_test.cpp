@@ -243,6 +243,25 @@ TEST_F(ScoreView, TitleLineStaysLeftOfTheColumns) {
   EXPECT_EQ(title_ink(shot, 221, 226), 0) << "cut with an ellipsis at the name cell's edge";
 }
 
+// The title and the names are shown as they are kept: "R&D" with its
+// ampersand, against "RD" in the same font.
+TEST_F(ScoreView, AmpersandsInTheTitleAndTheNamesAreCharacters) {
+  match_.set_name(0, "R&D");
+  match_.set_name(1, "RD");
+  lstrcpyA(score_settings.title, "R&D");
+  HWND w = open();
+  const RECT title_box = {5, 2, 221, 28};
+  const client_pixels with = capture_client(w);
+  EXPECT_TRUE(ampersand_drawn(ink_bounds(with, {5, 30, 205, 71}, name_back),
+                              ink_bounds(with, {5, 73, 205, 112}, name_back)))
+      << "names";
+  lstrcpyA(score_settings.title, "RD");
+  SendMessageA(w, view_message::refresh, 0, 0);
+  EXPECT_TRUE(ampersand_drawn(ink_bounds(with, title_box, head_back),
+                              ink_bounds(capture_client(w), title_box, head_back)))
+      << "title";
+}
+
 TEST_F(ScoreView, BufferSurfacesAndFontsFollowTheHeight) {
   const long before = gdi_live_objects();
   HWND w = open();

@@ -98,10 +98,10 @@ board_text_layout board_layout_text(int32_t width, int32_t height, bool sets_sho
   return layout;
 }
 
-board_font_sizes board_font_sizes_for(int32_t client_width, int32_t name_font_size) {
+board_font_sizes board_font_sizes_for(int32_t client_width, int32_t name_surface_width, int32_t name_font_size) {
   board_font_sizes sizes;
   sizes.label = client_width / 22;
-  sizes.name = name_font_size > 0 ? name_font_size : sizes.label;
+  sizes.name = name_font_size > 0 ? name_font_size : name_surface_width / 22;
   sizes.score = client_width / 11;
   sizes.number = client_width / 17;
   return sizes;

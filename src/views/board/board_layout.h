@@ -37,14 +37,16 @@ struct board_text_layout {
 board_text_layout board_layout_text(int32_t width, int32_t height, bool sets_shown);
 
 // Point sizes of the four fonts for a client width. `name_font_size` above 0
-// fixes the name font; otherwise it follows the width like the labels.
+// fixes the name font; otherwise it is the width of the surface the names are
+// drawn on / 22, like the labels: the client's in text mode, the background's in
+// bitmap mode, where the names are stretched to the client with the background.
 struct board_font_sizes {
   int32_t name;
   int32_t label;
   int32_t score;
   int32_t number;
 };
-board_font_sizes board_font_sizes_for(int32_t client_width, int32_t name_font_size);
+board_font_sizes board_font_sizes_for(int32_t client_width, int32_t name_surface_width, int32_t name_font_size);
 
 // Width of one of the ten cells of a digit strip `strip_width` pixels wide.
 int32_t board_cell_width(int32_t strip_width);

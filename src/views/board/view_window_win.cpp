@@ -9,7 +9,8 @@
 
 namespace {
 
-constexpr UINT name_format = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS;
+// Names are shown as the host keeps them: an ampersand is a character, not a prefix.
+constexpr UINT name_format = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX;
 constexpr int bold = 700;
 
 bool is_lead_byte(unsigned char c) { return IsDBCSLeadByte(c) != 0; }
@@ -18,13 +19,51 @@ COLORREF colour(color_ref value) { return static_cast<COLORREF>(value); }
 
 RECT to_rect(const board_box& box) { return RECT{box.left, box.top, box.right, box.bottom}; }
 
+HBITMAP load_bitmap_file(const char* path, UINT flags) noexcept {
+  return static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | flags));
+}
+
+// A two-colour file in a bitmap of the screen's format, with the file's own
+// colours: read with its colour table and painted through it.
+unique_hbitmap screen_copy_of_two_colour_file(const char* path) noexcept {
+  unique_hbitmap section(load_bitmap_file(path, LR_CREATEDIBSECTION));
+  DIBSECTION dib = {};
+  if (!section || GetObjectA(section.get(), sizeof dib, &dib) != sizeof dib || dib.dsBm.bmBits == nullptr ||
+      dib.dsBmih.biBitCount != 1) {
+    return unique_hbitmap();
+  }
+  struct {
+    BITMAPINFOHEADER header;
+    RGBQUAD colours[2];
+  } info = {};
+  info.header = dib.dsBmih;
+  {
+    unique_hdc dc(CreateCompatibleDC(nullptr));
+    select_guard selected(dc.get(), section.get());
+    info.header.biClrUsed = GetDIBColorTable(dc.get(), 0, 2, info.colours);
+  }
+  if (info.header.biClrUsed == 0) return unique_hbitmap();
+  info.header.biClrImportant = 0;
+  window_dc screen(nullptr);
+  return unique_hbitmap(CreateDIBitmap(screen.get(), &info.header, CBM_INIT, dib.dsBm.bmBits,
+                                       reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS));
+}
+
 // One skin bitmap, named as the settings name it: relative names are looked up
 // beside the library. The process's current directory is never touched, since
-// the host's other threads share it.
-HBITMAP load_skin_bitmap(const char* library_dir, const char* name) noexcept {
+// the host's other threads share it. The loader keeps a file in a bitmap of the
+// screen's format, except a two-colour one, which may come back monochrome:
+// copies from a monochrome bitmap take the target's text and background colours
+// instead of the file's, so such a file is made a screen bitmap as well.
+unique_hbitmap load_skin_bitmap(const char* library_dir, const char* name) noexcept {
   char path[MAX_PATH + settings_text_size + 2];
-  if (!board_skin_path(path, sizeof path, library_dir, name, is_lead_byte)) return nullptr;
-  return static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+  if (!board_skin_path(path, sizeof path, library_dir, name, is_lead_byte)) return unique_hbitmap();
+  unique_hbitmap loaded(load_bitmap_file(path, 0));
+  BITMAP info = {};
+  if (!loaded || GetObjectA(loaded.get(), sizeof info, &info) == 0 || info.bmBitsPixel != 1) return loaded;
+  unique_hbitmap colour = screen_copy_of_two_colour_file(path);
+  if (!colour) return loaded;
+  return colour;
 }
 
 // Loads the three skin bitmaps when all three names are set; a file that does
@@ -40,9 +79,9 @@ void load_skin(HWND window, view_window_state& state) noexcept {
   } else {
     library_dir[board_directory_length(library_dir, is_lead_byte)] = '\0';
   }
-  state.skin_back.reset(load_skin_bitmap(library_dir, s.bmp_back));
-  state.skin_num_l.reset(load_skin_bitmap(library_dir, s.bmp_num_l));
-  state.skin_num_s.reset(load_skin_bitmap(library_dir, s.bmp_num_s));
+  state.skin_back = load_skin_bitmap(library_dir, s.bmp_back);
+  state.skin_num_l = load_skin_bitmap(library_dir, s.bmp_num_l);
+  state.skin_num_s = load_skin_bitmap(library_dir, s.bmp_num_s);
 }
 
 // A memory DC compatible with `like` holding `bitmap`, with what it replaced.
@@ -199,7 +238,10 @@ int view_create_buffer(HWND window, view_window_state* state) noexcept {
       state->num_s_cell = board_cell_width(state->num_s_info.bmWidth);
     }
   }
-  const board_font_sizes sizes = board_font_sizes_for(client.cx, view_settings.name_font_size);
+  // In bitmap mode the names are drawn at the background's size and stretched
+  // to the client with it, so their font follows the background.
+  const int32_t name_surface_width = state->skin_back ? state->back_info.bmWidth : client.cx;
+  const board_font_sizes sizes = board_font_sizes_for(client.cx, name_surface_width, view_settings.name_font_size);
   state->name_font.reset(create_menu_font(sizes.name, bold));
   state->label_font.reset(create_font(view_settings.font_name, sizes.label, bold));
   state->score_font.reset(create_font(view_settings.font_name, sizes.score, bold));

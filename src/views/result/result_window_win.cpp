@@ -132,8 +132,8 @@ int result_paint_table(HWND window, result_window_state* state) noexcept {
       const match_name name = match_player_name(state->match, player);
       RECT box = to_rect(layout.names[player]);
       const UINT align = player == 0 ? DT_LEFT : DT_RIGHT;
-      // No DT_NOPREFIX: an ampersand in a name underlines the next character.
-      DrawTextA(dc, name.text, -1, &box, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | align);
+      // DT_NOPREFIX: an ampersand in a name is a character, not a prefix.
+      DrawTextA(dc, name.text, -1, &box, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX | align);
     }
     select_guard selected(dc, state->table_font.get());
     const result_player_figures figures = result_player_figures_of(state->match, player);

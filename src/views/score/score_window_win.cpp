@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr UINT line_text_format = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_LEFT;
+constexpr UINT line_text_format = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_LEFT | DT_NOPREFIX;
 constexpr int bold = 700;
 
 RECT to_rect(const score_box& b) noexcept { return RECT{b.left, b.top, b.right, b.bottom}; }
@@ -20,8 +20,8 @@ void fill(HDC dc, const score_box& b, const unique_hbrush& brush) noexcept {
   FillRect(dc, &r, brush.get());
 }
 
-// The title and the names: one line, left-aligned, cut with an ellipsis. An
-// ampersand underlines the next character, as DrawText does by default.
+// The title and the names: one line, left-aligned, cut with an ellipsis, each
+// byte shown as it is (an ampersand is a character, not a prefix).
 void draw_line(HDC dc, const char* text, const score_box& b) noexcept {
   RECT r = to_rect(b);
   DrawTextA(dc, text, -1, &r, line_text_format);

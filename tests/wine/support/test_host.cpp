@@ -216,6 +216,28 @@ COLORREF client_pixels::at(int x, int y) const {
 
 COLORREF pixel_at(HWND window, int x, int y) { return capture_client(window).at(x, y); }
 
+RECT ink_bounds(const client_pixels& shot, RECT box, COLORREF background) {
+  RECT ink = {box.right, box.bottom, box.left, box.top};
+  for (int y = std::max(0L, box.top); y < std::min<long>(box.bottom, shot.height); ++y) {
+    for (int x = std::max(0L, box.left); x < std::min<long>(box.right, shot.width); ++x) {
+      if (shot.at(x, y) == background) continue;
+      ink.left = std::min<long>(ink.left, x);
+      ink.top = std::min<long>(ink.top, y);
+      ink.right = std::max<long>(ink.right, x + 1);
+      ink.bottom = std::max<long>(ink.bottom, y + 1);
+    }
+  }
+  if (ink.right <= ink.left) return RECT{};
+  return ink;
+}
+
+::testing::AssertionResult ampersand_drawn(RECT with_ampersand, RECT without) {
+  const long wide = with_ampersand.right - with_ampersand.left;
+  const long narrow = without.right - without.left;
+  if (narrow > 0 && wide >= narrow + 4) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "ink " << wide << " wide with the ampersand, " << narrow << " without";
+}
+
 namespace {
 struct find_args {
   const char* class_name;

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -116,6 +118,16 @@ struct client_pixels {
   COLORREF at(int x, int y) const;  // as a COLORREF
 };
 client_pixels capture_client(HWND window);
+
+// The smallest rectangle holding every pixel of `box` that is not `background`:
+// where a text's ink lies. All zero when the box shows only the background.
+RECT ink_bounds(const client_pixels& shot, RECT box, COLORREF background);
+
+// Ink of a text with an ampersand ("R&D") against the ink of the same text
+// without it ("RD"), both drawn in the same font: true when the ampersand is
+// drawn as a character. Read as a prefix it takes no room of its own (it only
+// underlines the next character), so both inks would be about as wide.
+::testing::AssertionResult ampersand_drawn(RECT with_ampersand, RECT without);
 
 // Finds the top-level window of `class_name` that belongs to this thread.
 HWND find_thread_window(const char* class_name);

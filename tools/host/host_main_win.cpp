@@ -655,7 +655,9 @@ void open_requested_views() {
 
 int run(HINSTANCE instance, const std::vector<std::string>& args) {
   for (const std::string& arg : args) {
-    if (arg == "--exit" || arg == "--list" || arg == "--help") app.headless = true;
+    if (arg == "--exit" || arg == "--list" || arg == "--help" || arg == "--checkout" || arg == "--checkout-table") {
+      app.headless = true;
+    }
   }
   std::string error;
   if (!parse_host_options(args, app.options, error)) {
@@ -664,6 +666,12 @@ int run(HINSTANCE instance, const std::vector<std::string>& args) {
   }
   if (app.options.help) {
     if (!write_handle(GetStdHandle(STD_OUTPUT_HANDLE), host_usage())) report_error(host_usage());
+    return host_exit::ok;
+  }
+  if (app.options.checkout_given || app.options.checkout_table) {
+    // The large view's own table, built into this program: no plug-in needed.
+    if (app.options.checkout_given) report_info(host_checkout_line(app.options.checkout_score));
+    if (app.options.checkout_table) write_handle(GetStdHandle(STD_OUTPUT_HANDLE), host_checkout_table());
     return host_exit::ok;
   }
   if (!app.options.seed_given) app.options.seed = GetTickCount();

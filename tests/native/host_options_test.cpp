@@ -72,10 +72,12 @@ TEST(HostOptions, OpenNamesViewsOrEntries) {
   EXPECT_TRUE(host_open_names(",").empty());
 }
 
-TEST(HostOptions, CheckoutLinesFromTheLargeViewsTable) {
+TEST(HostOptions, QueriesAnsweredWithoutThePlugin) {
   host_options o;
   std::string error;
-  ASSERT_TRUE(parse_host_options({"--checkout", "-5", "--checkout-table"}, o, error)) << error;
+  ASSERT_TRUE(parse_host_options({"--checkout", "-5", "--checkout-table", "--check-settings", "a b.ini"}, o, error))
+      << error;
+  EXPECT_EQ(o.check_settings, "a b.ini");
   EXPECT_TRUE(o.checkout_given);
   EXPECT_EQ(o.checkout_score, -5);
   EXPECT_TRUE(o.checkout_table);
@@ -113,6 +115,8 @@ TEST(HostOptions, BadLinesAreRefusedWithAReason) {
       {{"--shot-menu", ","}, "needs a view"},
       {{"--checkout"}, "needs a value"},
       {{"--checkout", "T20"}, "not a whole number"},
+      {{"--check-settings"}, "needs a value"},
+      {{"--check-settings", ""}, "needs a settings file"},
       {{"--shot-desktop"}, "need --screenshot"},
       {{"--open", "all", "--shot-title-dialog", "--exit"}, "need --screenshot"},
   };

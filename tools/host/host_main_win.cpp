@@ -17,6 +17,8 @@
 #include "plugin/host_protocol.h"
 #include "popup_shots_win.h"
 #include "screen_capture_win.h"
+#include "settings/profile_platform.h"
+#include "settings_check.h"
 
 namespace {
 
@@ -653,9 +655,30 @@ void open_requested_views() {
   }
 }
 
+bool is_lead_byte(unsigned char c) { return IsDBCSLeadByte(c) != 0; }
+
+// --check-settings: the report on standard output, the reason for an unreadable
+// file as an error; the checker's exit code.
+int check_settings_file(const std::string& given) {
+  char full[MAX_PATH] = {};
+  const DWORD length = GetFullPathNameA(given.c_str(), MAX_PATH, full, nullptr);
+  const std::string path = length > 0 && length < MAX_PATH ? std::string(full) : given;
+  std::vector<std::string> lines;
+  const int code = settings_check(path, profile_platform_files, is_lead_byte, lines);
+  if (code == settings_check_exit::unreadable) {
+    for (const std::string& line : lines) report_error(line);
+  } else {
+    std::string text;
+    for (const std::string& line : lines) text += line + "\n";
+    if (!text.empty()) write_handle(GetStdHandle(STD_OUTPUT_HANDLE), text);
+  }
+  return code;
+}
+
 int run(HINSTANCE instance, const std::vector<std::string>& args) {
   for (const std::string& arg : args) {
-    if (arg == "--exit" || arg == "--list" || arg == "--help" || arg == "--checkout" || arg == "--checkout-table") {
+    if (arg == "--exit" || arg == "--list" || arg == "--help" || arg == "--checkout" || arg == "--checkout-table" ||
+        arg == "--check-settings") {
       app.headless = true;
     }
   }
@@ -674,6 +697,7 @@ int run(HINSTANCE instance, const std::vector<std::string>& args) {
     if (app.options.checkout_table) write_handle(GetStdHandle(STD_OUTPUT_HANDLE), host_checkout_table());
     return host_exit::ok;
   }
+  if (!app.options.check_settings.empty()) return check_settings_file(app.options.check_settings);
   if (!app.options.seed_given) app.options.seed = GetTickCount();
   if (app.options.japanese) {
     // The plug-in picks its menu and dialog language from the thread locale,

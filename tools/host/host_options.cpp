@@ -140,6 +140,12 @@ bool parse_host_options(const std::vector<std::string>& args, host_options& opti
       options.checkout_score = static_cast<int32_t>(n);
     } else if (arg == "--checkout-table") {
       options.checkout_table = true;
+    } else if (arg == "--check-settings") {
+      if (!value(options.check_settings)) return false;
+      if (options.check_settings.empty()) {
+        error = "option --check-settings needs a settings file";
+        return false;
+      }
     } else if (arg.size() > 1 && arg[0] == '-') {
       error = "unknown option " + arg;
       return false;
@@ -200,6 +206,14 @@ const char* host_usage() {
          "  --checkout N         print the checkout route the large view shows for a\n"
          "                       remaining score N (\"none\" when there is none) and exit\n"
          "  --checkout-table     print the route of every score from 2 to 170 and exit\n"
+         "  --check-settings PATH  read the settings file PATH as the plug-in does, print\n"
+         "                       one line per problem (a key no view reads, a colour not\n"
+         "                       \"0xRRGGBB\", a window size that becomes the fixed one, a\n"
+         "                       skin file missing or not a bitmap, a digit strip whose\n"
+         "                       width is no multiple of ten, a skin place outside the\n"
+         "                       background) and exit: 0 nothing to report, 1 problems,\n"
+         "                       2 the file cannot be read\n"
          "Exit codes: 0 done, 2 bad command line, 3 plug-in not loadable or not a\n"
-         "plug-in, 4 a view did not open or a screenshot was not written.\n";
+         "plug-in, 4 a view did not open or a screenshot was not written;\n"
+         "--check-settings has its own (above).\n";
 }

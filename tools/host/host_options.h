@@ -30,6 +30,7 @@ struct host_options {
   bool checkout_given = false;      // print the route the large view shows for checkout_score
   int32_t checkout_score = 0;
   bool checkout_table = false;      // print the route of every score from 2 to 170
+  std::string check_settings;       // a settings file to check; empty: none
 };
 
 // Longest player name in bytes: the host's record keeps 67 and a NUL.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "match/match_state.h"
@@ -108,11 +109,22 @@ TEST(BoardExtras, SkinRectangleSharedByWhatIsOn) {
   expect_box(l.route, 100, 200, 300, 240, "the route alone fills the rectangle");
   expect_box(l.mark, 0, 0, 0, 0, "no mark");
   EXPECT_EQ(l.route_height, 32);
-  // Player 0's rectangle is empty, and so is one with its corners swapped.
+  // A wide strip: the two texts side by side after the circle's column.
+  o = all_on();
+  o.bmp_extra_left[0] = 64;
+  o.bmp_extra_top[0] = 111;
+  o.bmp_extra_right[0] = 436;
+  o.bmp_extra_bottom[0] = 139;
+  l = board_extras_layout_skin(o, 0);
+  expect_box(l.mark, 69, 116, 87, 134, "mark in a 28-pixel column");
+  expect_box(l.average, 92, 111, 264, 139, "average on the left");
+  expect_box(l.route, 264, 111, 436, 139, "route on the right");
+  EXPECT_EQ(l.average_height, 22);
+  // All-zero keys give an empty rectangle, and so do corners swapped.
   l = board_extras_layout_skin(all_on(), 0);
   expect_box(l.route, 0, 0, 0, 0, "empty rectangle");
-  o.bmp_extra_right[1] = 50;
-  l = board_extras_layout_skin(o, 1);
+  std::swap(o.bmp_extra_left[0], o.bmp_extra_right[0]);
+  l = board_extras_layout_skin(o, 0);
   expect_box(l.route, 0, 0, 0, 0, "swapped corners");
 }
 

@@ -87,16 +87,22 @@ board_extras_skin_layout board_extras_layout_skin(const view_window_extras& o, i
   }
   const int lines = (o.show_average != 0 ? 1 : 0) + (o.show_checkout != 0 ? 1 : 0);
   if (lines == 0) return layout;
-  const int32_t line = static_cast<int32_t>(h / lines);
-  int32_t top = rect.top;
+  // Both texts: side by side in a strip at least eight times as wide as it is
+  // tall, one above the other otherwise.
+  const int64_t text_w = rect.right - static_cast<int64_t>(text_left);
+  const bool side_by_side = lines == 2 && text_w >= 8 * h;
+  const int32_t line_h = static_cast<int32_t>(side_by_side ? h : h / lines);
+  const int32_t line_w = static_cast<int32_t>(side_by_side ? text_w / 2 : text_w);
+  board_box next = box_of(text_left, rect.top, text_left + line_w, rect.top + line_h);
   if (o.show_average != 0) {
-    layout.average = box_of(text_left, top, rect.right, top + line);
-    layout.average_height = font_height_for(layout.average);
-    top += line;
+    layout.average = next;
+    layout.average_height = font_height_for(next);
+    next = side_by_side ? box_of(next.right, next.top, rect.right, next.bottom)
+                        : box_of(next.left, next.bottom, next.right, next.bottom + line_h);
   }
   if (o.show_checkout != 0) {
-    layout.route = box_of(text_left, top, rect.right, top + line);
-    layout.route_height = font_height_for(layout.route);
+    layout.route = next;
+    layout.route_height = font_height_for(next);
   }
   return layout;
 }

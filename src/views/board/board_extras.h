@@ -43,9 +43,10 @@ board_extras_text_layout board_extras_layout_text(const board_text_layout& boxes
 
 // Bitmap mode, inside one player's rectangle (background pixels): the circle
 // in a column at the left (a quarter of the width at most, as wide as the
-// rectangle is tall at most), then the average above the route, each on a line
-// of its own, filling the rest. Options that are off take no room; an empty
-// rectangle gives all boxes empty.
+// rectangle is tall at most), then the average and the route in the rest, one
+// above the other, or side by side (average first) where the rest is at least
+// eight times as wide as it is tall. Options that are off take no room; an
+// empty rectangle gives all boxes empty.
 struct board_extras_skin_layout {
   board_box route;
   board_box average;

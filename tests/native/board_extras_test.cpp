@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "board_test_support.h"
 #include "match/match_state.h"
 #include "views/board/board_extras.h"
 
@@ -25,13 +26,6 @@ view_window_extras all_on() {
   o.show_average = 7;  // any value but 0 is on
   o.show_first_mark = 1;
   return o;
-}
-
-void expect_box(const board_box& box, int32_t left, int32_t top, int32_t right, int32_t bottom, const char* what) {
-  EXPECT_EQ(box.left, left) << what;
-  EXPECT_EQ(box.top, top) << what;
-  EXPECT_EQ(box.right, right) << what;
-  EXPECT_EQ(box.bottom, bottom) << what;
 }
 
 TEST(BoardExtras, WhatTheOptionsShow) {

@@ -13,11 +13,10 @@ int screen_dpi() noexcept {
 
 bool is_lead_byte(unsigned char c) { return IsDBCSLeadByte(c) != 0; }
 
-}  // namespace
-
-HFONT create_font(const char* face_name, int points, int weight) noexcept {
+// A font of `face_name` with the logical height `height` (negative: the em).
+HFONT font_of_height(const char* face_name, LONG height, int weight) noexcept {
   LOGFONTA font = {};
-  font.lfHeight = font_height_from_points(screen_dpi(), points);
+  font.lfHeight = height;
   font.lfWeight = weight;
   font.lfCharSet = DEFAULT_CHARSET;
   font.lfOutPrecision = OUT_DEFAULT_PRECIS;
@@ -26,6 +25,16 @@ HFONT create_font(const char* face_name, int points, int weight) noexcept {
   font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
   copy_face_name(font.lfFaceName, face_name != nullptr ? face_name : "", is_lead_byte);
   return CreateFontIndirectA(&font);
+}
+
+}  // namespace
+
+HFONT create_font(const char* face_name, int points, int weight) noexcept {
+  return font_of_height(face_name, font_height_from_points(screen_dpi(), points), weight);
+}
+
+HFONT create_font_pixels(const char* face_name, int pixels, int weight) noexcept {
+  return font_of_height(face_name, -pixels, weight);
 }
 
 HFONT create_menu_font(int points, int weight) noexcept {

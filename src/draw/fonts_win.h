@@ -9,6 +9,10 @@
 // bytes are cut to fit the font record.
 HFONT create_font(const char* face_name, int points, int weight) noexcept;
 
+// The same with the character height given in pixels (the em, without the
+// internal leading) instead of points.
+HFONT create_font_pixels(const char* face_name, int pixels, int weight) noexcept;
+
 // The system menu font with its size (when points > 0) and weight (when > 0)
 // replaced and underline off; null when creation fails.
 HFONT create_menu_font(int points, int weight) noexcept;

@@ -8,6 +8,7 @@
 view_window_settings view_settings;
 score_window_settings score_settings;
 result_window_settings result_settings;
+view_window_extras view_extras;
 
 namespace {
 
@@ -43,6 +44,7 @@ constexpr setting_row work_area_size(const char* key, int32_t* field) {
 constexpr view_window_settings& v = view_settings;
 constexpr score_window_settings& s = score_settings;
 constexpr result_window_settings& r = result_settings;
+constexpr view_window_extras& x = view_extras;
 
 }  // namespace
 
@@ -130,8 +132,24 @@ const setting_row settings_rows[settings_count] = {
     colour(result, "color_stats_text", &r.color_stats_text, 0x000000),
 };
 
+const setting_row settings_read_only_rows[settings_read_only_count] = {
+    integer(view, "show_checkout", &x.show_checkout, 0),
+    integer(view, "show_average", &x.show_average, 0),
+    integer(view, "show_first_mark", &x.show_first_mark, 0),
+    colour(view, "color_first_mark", &x.color_first_mark, 0x800000),
+    integer(view, "bmp_extra_left_1", &x.bmp_extra_left[0], 0),
+    integer(view, "bmp_extra_top_1", &x.bmp_extra_top[0], 0),
+    integer(view, "bmp_extra_right_1", &x.bmp_extra_right[0], 0),
+    integer(view, "bmp_extra_bottom_1", &x.bmp_extra_bottom[0], 0),
+    integer(view, "bmp_extra_left_2", &x.bmp_extra_left[1], 0),
+    integer(view, "bmp_extra_top_2", &x.bmp_extra_top[1], 0),
+    integer(view, "bmp_extra_right_2", &x.bmp_extra_right[1], 0),
+    integer(view, "bmp_extra_bottom_2", &x.bmp_extra_bottom[1], 0),
+};
+
 void settings_read_all(const char* path) noexcept {
-  for (const setting_row& row : settings_rows) {
+  for (int i = 0; i < settings_count + settings_read_only_count; ++i) {
+    const setting_row& row = i < settings_count ? settings_rows[i] : settings_read_only_rows[i - settings_count];
     switch (row.kind) {
       case setting_kind::integer: {
         auto* field = static_cast<int32_t*>(row.field);

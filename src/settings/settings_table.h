@@ -115,9 +115,30 @@ constexpr int settings_count = 79;
 // The 79 settings in load and save order: "view_window", "score_window", "reslut_window".
 extern const setting_row settings_rows[settings_count];
 
+// Options of the large view beyond the table above, all off unless the file
+// sets them. They are read at start-up with the others but never written back:
+// a file keeps them as the user wrote them, and a file without them stays as it is.
+struct view_window_extras {
+  int32_t show_checkout;    // the route of the player to throw, in that player's score box
+  int32_t show_average;     // each player's three-dart average under the name
+  int32_t show_first_mark;  // a circle beside the name of who threw first in the leg
+  color_ref color_first_mark;
+  // Bitmap mode: where the three go, per player, in pixels of the background.
+  int32_t bmp_extra_left[2];
+  int32_t bmp_extra_top[2];
+  int32_t bmp_extra_right[2];
+  int32_t bmp_extra_bottom[2];
+};
+
+extern view_window_extras view_extras;
+
+constexpr int settings_read_only_count = 12;
+// Read after the table above, in this order; settings_write_all skips them.
+extern const setting_row settings_read_only_rows[settings_read_only_count];
+
 // Reads every setting from the profile document into its global, in table
-// order, with its default where the document has no value and the window sizes
-// normalised. The large view's geometry must hold the work area beforehand: its
+// order (the read-only rows last), with its default where the document has no
+// value and the window sizes normalised. The large view's geometry must hold the work area beforehand: its
 // right and bottom are the defaults of that window's width and height.
 void settings_read_all(const char* path) noexcept;
 

@@ -6,16 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "board_test_support.h"
 #include "views/board/board_layout.h"
 
 namespace {
-
-void expect_box(const board_box& box, int32_t left, int32_t top, int32_t right, int32_t bottom, const char* what) {
-  EXPECT_EQ(box.left, left) << what;
-  EXPECT_EQ(box.top, top) << what;
-  EXPECT_EQ(box.right, right) << what;
-  EXPECT_EQ(box.bottom, bottom) << what;
-}
 
 TEST(BoardTextLayout, SetsShownAt1000x500) {
   const board_text_layout l = board_layout_text(1000, 500, true);

@@ -1,6 +1,7 @@
 // The simulated host's command line and its screenshot files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -71,6 +72,24 @@ TEST(HostOptions, OpenNamesViewsOrEntries) {
   EXPECT_TRUE(host_open_names(",").empty());
 }
 
+TEST(HostOptions, QueriesAnsweredWithoutThePlugin) {
+  host_options o;
+  std::string error;
+  ASSERT_TRUE(parse_host_options({"--checkout", "-5", "--checkout-table", "--check-settings", "a b.ini"}, o, error))
+      << error;
+  EXPECT_EQ(o.check_settings, "a b.ini");
+  EXPECT_TRUE(o.checkout_given);
+  EXPECT_EQ(o.checkout_score, -5);
+  EXPECT_TRUE(o.checkout_table);
+  EXPECT_EQ(host_checkout_line(170), "T20 T20 BULL");
+  EXPECT_EQ(host_checkout_line(169), "none");
+  EXPECT_EQ(host_checkout_line(-5), "none");
+  const std::string table = host_checkout_table();
+  EXPECT_EQ(table.find("2: D1\n3: 1 D1\n"), 0u);
+  EXPECT_NE(table.find("\n169: none\n170: T20 T20 BULL\n"), std::string::npos);
+  EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 169);
+}
+
 TEST(HostOptions, BadLinesAreRefusedWithAReason) {
   struct row {
     std::vector<std::string> args;
@@ -94,6 +113,10 @@ TEST(HostOptions, BadLinesAreRefusedWithAReason) {
       {{"--names", "A,"}, "two names"},
       {{"--names", std::string(68, 'a') + ",b"}, "more than 67 bytes"},
       {{"--shot-menu", ","}, "needs a view"},
+      {{"--checkout"}, "needs a value"},
+      {{"--checkout", "T20"}, "not a whole number"},
+      {{"--check-settings"}, "needs a value"},
+      {{"--check-settings", ""}, "needs a settings file"},
       {{"--shot-desktop"}, "need --screenshot"},
       {{"--open", "all", "--shot-title-dialog", "--exit"}, "need --screenshot"},
   };

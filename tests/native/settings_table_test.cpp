@@ -106,6 +106,32 @@ TEST(SettingsTable, SaveKeepsWhatTheFileHoldsAndAppendsWhatItLacks) {
   EXPECT_EQ(saved_over(&out), out);
 }
 
+TEST(SettingsTable, LargeViewOptionsAreReadButNeverWritten) {
+  start_with(nullptr, 0);
+  EXPECT_EQ(view_extras.show_checkout, 0);
+  EXPECT_EQ(view_extras.show_average, 0);
+  EXPECT_EQ(view_extras.show_first_mark, 0);
+  EXPECT_EQ(view_extras.color_first_mark, 0x00000080u);  // 0x800000, the small view's dark red
+  EXPECT_EQ(view_extras.bmp_extra_right[1], 0);
+  const std::string file =
+      "[view_window]\nshow_checkout = 1 \nshow_average=2\ncolor_first_mark=\"0x00FF00\"\nbmp_extra_bottom_2=40\n";
+  start_with(file);
+  EXPECT_EQ(view_extras.show_checkout, 1);
+  EXPECT_EQ(view_extras.show_average, 2);
+  EXPECT_EQ(view_extras.show_first_mark, 0);
+  EXPECT_EQ(view_extras.color_first_mark, 0x0200FF00u);
+  EXPECT_EQ(view_extras.bmp_extra_bottom[1], 40);
+  // The save keeps the lines as the file has them and adds none of the others.
+  view_extras.show_checkout = 0;
+  view_extras.show_first_mark = 1;
+  const std::string out = saved_over(&file);
+  const std::string kept = round_trip(file);
+  EXPECT_EQ(out.find(kept.substr(0, kept.find("\r\n\r\n"))), 0u) << out;
+  for (const char* absent : {"show_first_mark", "bmp_extra_left", "bmp_extra_top", "bmp_extra_right_1"}) {
+    EXPECT_EQ(out.find(absent), std::string::npos) << absent;
+  }
+}
+
 TEST(SettingsTable, StartAndEndThroughTheFile) {
   scratch_dir dir;
   const std::string ini = dir.file("dsv_view.ini");

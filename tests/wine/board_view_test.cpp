@@ -504,10 +504,17 @@ TEST(BoardView, EveryObjectIsFreed) {
   board_skin::write_files(dir);
   fake_match match;
   fill_match(match);
-  for (bool skin : {false, true}) {
+  for (int run = 0; run < 4; ++run) {
+    const bool skin = (run & 1) != 0;
     reset_settings();
     if (skin) name_skin(dir + "back.bmp", dir + "num_l.bmp", dir + "num_s.bmp");
     place_numbers();
+    // The options' fonts, brush and pen, in both modes.
+    const bool options = run >= 2;
+    view_extras = {};
+    view_extras.show_checkout = view_extras.show_average = view_extras.show_first_mark = options ? 1 : 0;
+    view_extras.bmp_extra_right[0] = view_extras.bmp_extra_bottom[0] = 100;
+    match.set_leg_players(0, 0, 0);
     const long live = gdi_live_objects();
     {
       open_view view(match);
@@ -516,8 +523,9 @@ TEST(BoardView, EveryObjectIsFreed) {
       SetWindowPos(view.window, nullptr, 0, 0, 640, 480, SWP_NOMOVE | SWP_NOZORDER);
       EXPECT_GT(gdi_live_objects(), live);
     }
-    EXPECT_EQ(gdi_live_objects(), live) << (skin ? "bitmap mode" : "text mode");
+    EXPECT_EQ(gdi_live_objects(), live) << (skin ? "bitmap mode" : "text mode") << (options ? ", options on" : "");
   }
+  view_extras = {};
 }
 
 TEST(BoardView, NoRecordNoWindow) {

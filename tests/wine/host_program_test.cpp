@@ -2,10 +2,12 @@
 // screenshots, and a clear message with a non-zero exit for bad input.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "board_test_skin.h"
 #include "test_host.h"
 
 namespace {
@@ -151,6 +153,46 @@ TEST_F(HostProgram, HelpExitsCleanly) {
   const run_result r = run("--help");
   EXPECT_EQ(r.exit_code, 0u);
   EXPECT_NE(r.out.find("usage: dsv_host"), std::string::npos) << r.out;
+}
+
+TEST_F(HostProgram, CheckoutRoutesNeedNoPlugin) {
+  ASSERT_TRUE(DeleteFileA((dir + "dsv_view.dsv").c_str()));
+  const struct {
+    const char* args;
+    const char* out;
+  } rows[] = {{"--checkout 170", "T20 T20 BULL\n"}, {"--checkout 169", "none\n"}, {"--checkout -1", "none\n"}};
+  for (const auto& row : rows) {
+    const run_result r = run(row.args);
+    EXPECT_EQ(r.exit_code, 0u) << row.args << "\n" << r.err;
+    EXPECT_EQ(r.out, row.out) << row.args;
+  }
+  const run_result table = run("--checkout-table");
+  EXPECT_EQ(table.exit_code, 0u) << table.err;
+  EXPECT_EQ(table.out.find("2: D1\n3: 1 D1\n"), 0u) << table.out.substr(0, 40);
+  EXPECT_EQ(std::count(table.out.begin(), table.out.end(), '\n'), 169);
+}
+
+TEST_F(HostProgram, ChecksSettingsWithSkinNamesBesideTheFile) {
+  // The plug-in's own first save passes.
+  ASSERT_EQ(run("--visits 0 --exit").exit_code, 0u);
+  const run_result first = run("--check-settings dsv_view.ini");
+  EXPECT_EQ(first.exit_code, 0u) << first.out << first.err;
+  EXPECT_EQ(first.out, "");
+  // Relative skin names are found beside the settings file, not in the current
+  // directory (the host runs in `dir`).
+  ASSERT_TRUE(CreateDirectoryA((dir + "conf").c_str(), nullptr));
+  board_skin::write_skin_dir(dir + "conf\\");
+  write_file(dir + "conf\\dsv_view.ini",
+             "[view_window]\r\ncolour_line_color=\"0x000000\"\r\nbmp_back=\"skin\\back.bmp\"\r\n"
+             "bmp_num_l=\"skin\\num_l.bmp\"\r\nbmp_num_s=\"num_s.bmp\"\r\n");
+  const run_result r = run("--check-settings conf\\dsv_view.ini");
+  EXPECT_EQ(r.exit_code, 1u) << r.err;
+  EXPECT_EQ(r.out,
+            "[view_window] colour_line_color: no view reads this key; did you mean color_line_color\n"
+            "[view_window] bmp_num_s: " + dir + "conf\\num_s.bmp is missing; no sets or legs are drawn\n");
+  const run_result missing = run("--check-settings nothing.ini");
+  EXPECT_EQ(missing.exit_code, 2u);
+  EXPECT_NE(missing.err.find("nothing.ini not found"), std::string::npos) << missing.err;
 }
 
 TEST_F(HostProgram, BadInputGetsAMessageAndANonZeroExit) {

@@ -17,6 +17,8 @@
 #include "plugin/host_protocol.h"
 #include "popup_shots_win.h"
 #include "screen_capture_win.h"
+#include "settings/profile_platform.h"
+#include "settings_check.h"
 
 namespace {
 
@@ -653,9 +655,32 @@ void open_requested_views() {
   }
 }
 
+bool is_lead_byte(unsigned char c) { return IsDBCSLeadByte(c) != 0; }
+
+// --check-settings: the report on standard output, the reason for an unreadable
+// file as an error; the checker's exit code.
+int check_settings_file(const std::string& given) {
+  char full[MAX_PATH] = {};
+  const DWORD length = GetFullPathNameA(given.c_str(), MAX_PATH, full, nullptr);
+  const std::string path = length > 0 && length < MAX_PATH ? std::string(full) : given;
+  std::vector<std::string> lines;
+  const int code = settings_check(path, profile_platform_files, is_lead_byte, lines);
+  if (code == settings_check_exit::unreadable) {
+    for (const std::string& line : lines) report_error(line);
+  } else {
+    std::string text;
+    for (const std::string& line : lines) text += line + "\n";
+    if (!text.empty()) write_handle(GetStdHandle(STD_OUTPUT_HANDLE), text);
+  }
+  return code;
+}
+
 int run(HINSTANCE instance, const std::vector<std::string>& args) {
   for (const std::string& arg : args) {
-    if (arg == "--exit" || arg == "--list" || arg == "--help") app.headless = true;
+    if (arg == "--exit" || arg == "--list" || arg == "--help" || arg == "--checkout" || arg == "--checkout-table" ||
+        arg == "--check-settings") {
+      app.headless = true;
+    }
   }
   std::string error;
   if (!parse_host_options(args, app.options, error)) {
@@ -666,6 +691,13 @@ int run(HINSTANCE instance, const std::vector<std::string>& args) {
     if (!write_handle(GetStdHandle(STD_OUTPUT_HANDLE), host_usage())) report_error(host_usage());
     return host_exit::ok;
   }
+  if (app.options.checkout_given || app.options.checkout_table) {
+    // The large view's own table, built into this program: no plug-in needed.
+    if (app.options.checkout_given) report_info(host_checkout_line(app.options.checkout_score));
+    if (app.options.checkout_table) write_handle(GetStdHandle(STD_OUTPUT_HANDLE), host_checkout_table());
+    return host_exit::ok;
+  }
+  if (!app.options.check_settings.empty()) return check_settings_file(app.options.check_settings);
   if (!app.options.seed_given) app.options.seed = GetTickCount();
   if (app.options.japanese) {
     // The plug-in picks its menu and dialog language from the thread locale,

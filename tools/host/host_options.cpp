@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "views/board/checkout_routes.h"
+
 namespace {
 
 // A whole decimal integer in [low, high]; false for anything else.
@@ -132,6 +134,18 @@ bool parse_host_options(const std::vector<std::string>& args, host_options& opti
       options.shot_title_dialog = true;
     } else if (arg == "--shot-desktop") {
       options.shot_desktop = true;
+    } else if (arg == "--checkout") {
+      if (!number(-2147483648LL, 2147483647LL, n)) return false;
+      options.checkout_given = true;
+      options.checkout_score = static_cast<int32_t>(n);
+    } else if (arg == "--checkout-table") {
+      options.checkout_table = true;
+    } else if (arg == "--check-settings") {
+      if (!value(options.check_settings)) return false;
+      if (options.check_settings.empty()) {
+        error = "option --check-settings needs a settings file";
+        return false;
+      }
     } else if (arg.size() > 1 && arg[0] == '-') {
       error = "unknown option " + arg;
       return false;
@@ -148,6 +162,19 @@ bool parse_host_options(const std::vector<std::string>& args, host_options& opti
     return false;
   }
   return true;
+}
+
+std::string host_checkout_line(int32_t score) {
+  const char* route = checkout_route(score);
+  return route != nullptr ? route : "none";
+}
+
+std::string host_checkout_table() {
+  std::string lines;
+  for (int32_t score = 2; score <= checkout_highest; ++score) {
+    lines += std::to_string(score) + ": " + host_checkout_line(score) + "\n";
+  }
+  return lines;
 }
 
 const char* host_usage() {
@@ -176,6 +203,17 @@ const char* host_usage() {
          "  --shot-title-dialog  at the end, open the small view's Edit Title dialog from\n"
          "                       its menu, write it as DIR\\title_dialog.bmp, and cancel it\n"
          "  --shot-desktop       at the end, write the whole screen as DIR\\desktop.bmp\n"
+         "  --checkout N         print the checkout route the large view shows for a\n"
+         "                       remaining score N (\"none\" when there is none) and exit\n"
+         "  --checkout-table     print the route of every score from 2 to 170 and exit\n"
+         "  --check-settings PATH  read the settings file PATH as the plug-in does, print\n"
+         "                       one line per problem (a key no view reads, a colour not\n"
+         "                       \"0xRRGGBB\", a window size that becomes the fixed one, a\n"
+         "                       skin file missing or not a bitmap, a digit strip whose\n"
+         "                       width is no multiple of ten, a skin place outside the\n"
+         "                       background) and exit: 0 nothing to report, 1 problems,\n"
+         "                       2 the file cannot be read\n"
          "Exit codes: 0 done, 2 bad command line, 3 plug-in not loadable or not a\n"
-         "plug-in, 4 a view did not open or a screenshot was not written.\n";
+         "plug-in, 4 a view did not open or a screenshot was not written;\n"
+         "--check-settings has its own (above).\n";
 }

@@ -26,6 +26,11 @@ struct host_options {
   bool shot_desktop = false;        // picture the whole screen at the end
   bool help = false;
   bool list = false;                // print the plug-in's views and exit
+  // Answered without loading the plug-in, then exit.
+  bool checkout_given = false;      // print the route the large view shows for checkout_score
+  int32_t checkout_score = 0;
+  bool checkout_table = false;      // print the route of every score from 2 to 170
+  std::string check_settings;       // a settings file to check; empty: none
 };
 
 // Longest player name in bytes: the host's record keeps 67 and a NUL.
@@ -40,6 +45,11 @@ bool parse_host_options(const std::vector<std::string>& args, host_options& opti
 // stand for the plug-in's three entry points; anything else is taken as an
 // entry name as the plug-in reports it.
 std::vector<std::string> host_open_names(const std::string& value);
+
+// The --checkout line of a score: its route as the large view shows it, or "none".
+std::string host_checkout_line(int32_t score);
+// The --checkout-table lines: "<score>: <route or none>" for 2 to 170, each ending in a newline.
+std::string host_checkout_table();
 
 // The usage text of --help and of a bad command line.
 const char* host_usage();

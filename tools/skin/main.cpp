@@ -4,7 +4,8 @@
 //   num_l.bmp  the large digit strip (scores): ten cells "0" to "9";
 //   num_s.bmp  the small digit strip (legs and sets);
 //   view_window.ini  the settings lines that name the three files and place
-//              the names and numbers on the panels.
+//              the names and numbers on the panels, and the strips under the
+//              names where the large view's options draw when they are on.
 // The digit cells are painted in the colour of the panels they land on, so a
 // number copied cell by cell blends into its panel. Returns 0 on success.
 #include <windows.h>
@@ -203,7 +204,11 @@ bool write_settings(const std::string& path) {
                   {"bmp_name_right_", p.name.right - border},   {"bmp_name_bottom_", p.name.bottom - border},
                   {"bmp_score_x_", p.score.x},                  {"bmp_score_y_", p.score.y},
                   {"bmp_sets_x_", p.sets.x},                    {"bmp_sets_y_", p.sets.y},
-                  {"bmp_legs_x_", p.legs.x},                    {"bmp_legs_y_", p.legs.y}};
+                  {"bmp_legs_x_", p.legs.x},                    {"bmp_legs_y_", p.legs.y},
+                  // The strip between the name and the score panels, for the
+                  // options show_checkout, show_average and show_first_mark.
+                  {"bmp_extra_left_", p.name.left + border},    {"bmp_extra_top_", p.name.bottom},
+                  {"bmp_extra_right_", p.name.right - border},  {"bmp_extra_bottom_", p.score_panel.top}};
     for (const auto& v : values) text += std::string(v.key) + n + "=" + std::to_string(v.value) + "\r\n";
   }
   return write_bytes(path, text);

@@ -246,6 +246,7 @@ int view_create_buffer(HWND window, view_window_state* state) noexcept {
   state->label_font.reset(create_font(view_settings.font_name, sizes.label, bold));
   state->score_font.reset(create_font(view_settings.font_name, sizes.score, bold));
   state->number_font.reset(create_font(view_settings.font_name, sizes.number, bold));
+  board_extras_create(state->extras, client, static_cast<bool>(state->skin_back));
   return 1;
 }
 
@@ -266,6 +267,7 @@ int view_release_buffer(HWND, view_window_state* state) noexcept {
   state->label_font.reset();
   state->name_font.reset();
   state->number_font.reset();
+  board_extras_release(state->extras);
   return 1;
 }
 
@@ -320,6 +322,8 @@ int view_paint_board(HWND window, view_window_state* state) noexcept {
     SetTextColor(dc, colour(s.color_score_text));
     draw_number_centered(dc, match_player_score(match, player), layout.score[player]);
   }
+  board_extras_paint_text(dc, state->extras, layout, client.right, state->name_brush.get(),
+                          board_extras_content_now(match));
   return 1;
 }
 
@@ -328,7 +332,9 @@ int view_paint_skin(HWND window, view_window_state* state) noexcept {
   const match_state* match = state->match;
   RECT client = {};
   GetClientRect(window, &client);
-  const view_skin_key key = skin_key_of(s, match, client);
+  const board_extras_content extras = board_extras_content_now(match);
+  view_skin_key key = skin_key_of(s, match, client);
+  key.extras = board_extras_key_of(view_extras, s, extras);
   if (state->shown_key_valid && std::memcmp(&key, &state->shown_key, sizeof key) == 0) return 1;
 
   HDC compose = state->compose_dc.get();
@@ -353,6 +359,8 @@ int view_paint_skin(HWND window, view_window_state* state) noexcept {
                         match_player_legs(match, p), s.bmp_legs_x[p], s.bmp_legs_y[p]);
     }
   }
+
+  board_extras_paint_skin(compose, state->extras, extras);
 
   HDC buffer = state->mem_dc.get();
   SetStretchBltMode(buffer, HALFTONE);

@@ -10,6 +10,7 @@
 
 #include "draw/gdi_handles_win.h"
 #include "draw/view_frame_win.h"
+#include "views/board/board_extras_win.h"
 
 struct match_state;
 
@@ -23,6 +24,7 @@ struct view_skin_key {
   int32_t positions[2][6];
   uint32_t name_colour;
   int32_t width, height;
+  board_extras_key extras;  // what the options draw; all zero while they are off
 };
 
 struct view_window_state : frame_state_head {
@@ -57,6 +59,8 @@ struct view_window_state : frame_state_head {
   unique_hbrush sets_brush;
   unique_hbrush legs_brush;
   unique_hbrush score_brush;
+  // The options' fonts, brush and pen; rebuilt with the buffer, none while the options are off.
+  board_extras_gdi extras;
   const match_state* match = nullptr;
   // What the buffer shows in bitmap mode; forgotten with every buffer rebuild.
   view_skin_key shown_key = {};

@@ -98,7 +98,15 @@ int win_replace(const char* from, const char* to) {
   // ReplaceFileA keeps the old file's attributes and rights on Windows; where it
   // only renames (Wine's does), they are put back from what the old file had.
   heap_string rights = file_rights(to);
-  if (ReplaceFileA(to, from, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) == 0) return 0;
+  if (ReplaceFileA(to, from, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) == 0) {
+    // Windows may report that it removed the old file but could not move the
+    // new one in: the new one then takes the old one's place, or the removal
+    // of the temporary file would leave no settings file at all.
+    if (GetLastError() != ERROR_UNABLE_TO_MOVE_REPLACEMENT || GetFileAttributesA(to) != INVALID_FILE_ATTRIBUTES) {
+      return 0;
+    }
+    return MoveFileExA(from, to, MOVEFILE_WRITE_THROUGH) != 0 ? 1 : 0;
+  }
   constexpr DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
   const DWORD now = GetFileAttributesA(to);
   if (now != INVALID_FILE_ATTRIBUTES && (now & kept) != (attributes & kept)) {

@@ -23,7 +23,7 @@ struct profile_file_ops {
   int (*write)(void* file, const char* data, std::size_t size);
   // Forces the written bytes to the disk: 1, or 0.
   int (*flush)(void* file);
-  // Closes a file from `create`: 1, or 0.
+  // Closes a file from `create_temp`: 1, or 0.
   int (*close)(void* file);
   // Puts `from` in place of `to` in one step, replacing `to` and keeping what
   // was set on it (hidden and system attributes, access rights); a read-only

@@ -44,13 +44,13 @@ void* win_create_temp(const char* target, heap_string& temp) {
   if (GetTempFileNameA(directory, "dsv", 0, name) == 0) return nullptr;
   HANDLE file = CreateFileA(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                             nullptr);
-  try {
-    if (file != INVALID_HANDLE_VALUE) {
+  if (file != INVALID_HANDLE_VALUE) {
+    try {
       temp.assign(name);
       return file;
+    } catch (...) {
+      CloseHandle(file);
     }
-  } catch (...) {
-    CloseHandle(file);
   }
   DeleteFileA(name);
   return nullptr;

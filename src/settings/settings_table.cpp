@@ -1,6 +1,7 @@
 #include "settings/settings_table.h"
 
 #include <cstring>
+#include <functional>
 
 #include "settings/profile_document.h"
 #include "settings/profile_values.h"
@@ -184,11 +185,14 @@ view_window_settings view_at_start;
 score_window_settings score_at_start;
 result_window_settings result_at_start;
 
+// Where `copy` holds the field that lies at `field` in `record`; null when the
+// field is not in it.
 template <class Record>
 const void* copy_of(const void* field, const Record& record, const Record& copy) {
   const char* at = static_cast<const char*>(field);
   const char* begin = reinterpret_cast<const char*>(&record);
-  if (at < begin || at >= begin + sizeof record) return nullptr;
+  const std::less<const char*> before;
+  if (before(at, begin) || !before(at, begin + sizeof record)) return nullptr;
   return reinterpret_cast<const char*>(&copy) + (at - begin);
 }
 

@@ -101,7 +101,7 @@ bool read_line(const char* line, std::size_t length) noexcept {
 bool section_is_written(const profile_section& section) { return !section.entries.empty(); }
 
 std::size_t rendered_length() {
-  std::size_t length = profile_document.utf8_bom ? sizeof utf8_bom : 0;
+  std::size_t length = 0;
   for (std::size_t s = 0; s < profile_document.sections.size(); ++s) {
     const profile_section& section = profile_document.sections[s];
     if (!section_is_written(section)) continue;
@@ -205,8 +205,7 @@ int profile_render(heap_string& text) noexcept {
   if (!profile_document.present) return 0;
   try {
     text.clear();
-    text.reserve(rendered_length());
-    if (profile_document.utf8_bom) text.append(utf8_bom, sizeof utf8_bom);
+    text.reserve(rendered_length() + sizeof utf8_bom);
     for (std::size_t s = 0; s < profile_document.sections.size(); ++s) {
       const profile_section& section = profile_document.sections[s];
       if (!section_is_written(section)) continue;
@@ -225,6 +224,12 @@ int profile_render(heap_string& text) noexcept {
         text += "\r\n";
       }
       text += "\r\n";
+    }
+    // A file that had the mark gets it back. So does a text that would begin
+    // with the mark's bytes (a first key that starts with them): read back, they would
+    // be taken for the mark and lost from the key.
+    if (profile_document.utf8_bom || text.compare(0, sizeof utf8_bom, utf8_bom, sizeof utf8_bom) == 0) {
+      text.insert(0, utf8_bom, sizeof utf8_bom);
     }
     return 1;
   } catch (...) {

@@ -61,6 +61,8 @@ const round_trip_row round_trip_rows[] = {
     {"byte-order mark skipped and written back", "\xEF\xBB\xBF[s]\r\nk=1", "\xEF\xBB\xBF[s]\r\nk=1\r\n\r\n"},
     {"byte-order mark of an otherwise empty file", "\xEF\xBB\xBF", "\xEF\xBB\xBF"},
     {"byte-order mark past the start is text", "a=1\n\xEF\xBB\xBF[s]", "a=1\r\n\xEF\xBB\xBF[s]=\r\n\r\n"},
+    {"first key starting with the mark's bytes gets a mark before it", "\r\n\xEF\xBB\xBFk=1",
+     "\xEF\xBB\xBF\xEF\xBB\xBFk=1\r\n\r\n"},
     {"NUL at a line start ends the file", std::string("a=1\nb=2\n\0c=3\nd=4", 17), "a=1\r\nb=2\r\n\r\n"},
     {"NUL inside a value ends the line", std::string("a=1\0junk\nb=2", 12), "a=1\r\nb=2\r\n\r\n"},
     {"NUL inside a key ends the line", std::string("ab\0=c\nd=1", 9), "ab=\r\nd=1\r\n\r\n"},

@@ -2,6 +2,7 @@
 // directory of its own: what the first unload writes, what any number of
 // cycles keep, and the files it must leave alone.
 #include <gtest/gtest.h>
+#include <windows.h>
 #include <sddl.h>
 
 #include <string>
@@ -25,7 +26,7 @@ std::string default_text() {
 
 // The access rights set on a file, as text.
 std::string rights_of(const std::string& path) {
-  char buffer[4096];
+  alignas(8) char buffer[4096];
   DWORD needed = 0;
   if (!GetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, buffer, sizeof buffer, &needed)) return "<none>";
   char* text = nullptr;
@@ -40,7 +41,7 @@ std::string rights_of(const std::string& path) {
 
 // Leaves the file's owner alone with any rights on it.
 void keep_to_owner(const std::string& path) {
-  char buffer[4096];
+  alignas(8) char buffer[4096];
   DWORD needed = 0;
   PSID owner = nullptr;
   BOOL defaulted = FALSE;

@@ -12,6 +12,9 @@ int public_result(add_result r) { return r == add_result::added ? 1 : 0; }
 
 bool is_blank(char c) { return c == ' ' || c == '\t'; }
 
+// What several editors put before the first line of a UTF-8 file.
+constexpr char utf8_bom[3] = {'\xEF', '\xBB', '\xBF'};
+
 // Where a key, section name or comment line lies once stored: cut to 255 bytes,
 // then trimmed.
 void stored_range(const char* text, std::size_t length, std::size_t& begin, std::size_t& end) {
@@ -162,6 +165,10 @@ int profile_load_text(const char* data, std::size_t size) noexcept {
   }
   profile_document.present = true;
   std::size_t at = 0;
+  if (size >= sizeof utf8_bom && std::memcmp(data, utf8_bom, sizeof utf8_bom) == 0) {
+    profile_document.utf8_bom = true;
+    at = sizeof utf8_bom;
+  }
   while (at < size && data[at] != 0) {
     std::size_t end = at;
     while (end < size && data[end] != '\r' && data[end] != '\n') ++end;
@@ -198,7 +205,7 @@ int profile_render(heap_string& text) noexcept {
   if (!profile_document.present) return 0;
   try {
     text.clear();
-    text.reserve(rendered_length());
+    text.reserve(rendered_length() + sizeof utf8_bom);
     for (std::size_t s = 0; s < profile_document.sections.size(); ++s) {
       const profile_section& section = profile_document.sections[s];
       if (!section_is_written(section)) continue;
@@ -218,30 +225,25 @@ int profile_render(heap_string& text) noexcept {
       }
       text += "\r\n";
     }
+    // A file that had the mark gets it back. So does a text that would begin
+    // with the mark's bytes (a first key that starts with them): read back, they would
+    // be taken for the mark and lost from the key.
+    if (profile_document.utf8_bom || text.compare(0, sizeof utf8_bom, utf8_bom, sizeof utf8_bom) == 0) {
+      text.insert(0, utf8_bom, sizeof utf8_bom);
+    }
     return 1;
   } catch (...) {
     return 0;
   }
 }
 
-heap_string profile_temp_path(const char* path) {
-  heap_string temp(path);
-  temp += ".tmp";
-  return temp;
-}
-
 int profile_save_with(const char* path, const profile_file_ops& files) noexcept {
   if (path == nullptr || path[0] == 0) return 0;
   heap_string text;
-  heap_string temp;
-  try {
-    if (profile_render(text) == 0) return 0;
-    temp = profile_temp_path(path);
-  } catch (...) {
-    return 0;
-  }
+  if (profile_render(text) == 0) return 0;
   // The old file is replaced only once the whole new text is on the disk.
-  void* file = files.create(temp.c_str());
+  heap_string temp;
+  void* file = files.create_temp(path, temp);
   if (file == nullptr) return 0;
   bool ok = (text.empty() || files.write(file, text.data(), text.size()) != 0) && files.flush(file) != 0;
   ok = files.close(file) != 0 && ok;
@@ -255,4 +257,5 @@ int profile_save(const char* path) noexcept { return profile_save_with(path, pro
 void profile_free() noexcept {
   heap_vector<profile_section>().swap(profile_document.sections);
   profile_document.present = false;
+  profile_document.utf8_bom = false;
 }

@@ -30,6 +30,7 @@ struct profile_section {
 
 struct profile_document_state {
   bool present = false;                 // false while no document exists
+  bool utf8_bom = false;                // the file began with EF BB BF, which a save writes back
   heap_vector<profile_section> sections;  // section 0 first: what stands before the first header
 };
 
@@ -49,8 +50,9 @@ void trim_range(const char* text, std::size_t& begin, std::size_t& end) noexcept
 // unreadable. With `read_file` 0 no file is read and the document starts empty.
 int profile_load(const char* path, int read_file) noexcept;
 int profile_load_with(const char* path, const profile_file_ops& files) noexcept;
-// Starts a new document from the bytes of a settings file: 1, or 0 with no
-// document when memory runs out.
+// Starts a new document from the bytes of a settings file, a leading UTF-8
+// byte-order mark skipped and remembered: 1, or 0 with no document when memory
+// runs out.
 int profile_load_text(const char* data, std::size_t size) noexcept;
 
 // Appends a section record; the name is cut to 255 bytes and trimmed. 1, or 0
@@ -61,20 +63,18 @@ int profile_add_section(const char* name) noexcept;
 // 0 for a null, empty or all-blank key, a null value, or when memory runs out.
 int profile_add_entry(profile_section* section, const char* key, const char* value, int is_comment) noexcept;
 
-// The text a save writes: each section with entries, its header (none for
-// section 0), one line per live entry, a blank line; every line ends in CR LF.
+// The text a save writes: the byte-order mark when the file had one, then
+// each section with entries, its header (none for section 0), one line per
+// live entry, a blank line; every line ends in CR LF.
 // 1, or 0 when no document exists or memory runs out.
 int profile_render(heap_string& text) noexcept;
 
-// Writes the document over the file at `path` through a temporary file beside
-// it that replaces the old file in one step: 1 when written; 0 when no document
-// exists or any step fails, the old file then left as it was and the temporary
-// file removed.
+// Writes the document over the file at `path` through a new temporary file
+// beside it that replaces the old file in one step: 1 when written; 0 when no
+// document exists or any step fails, the old file then left as it was and the
+// temporary file removed.
 int profile_save(const char* path) noexcept;
 int profile_save_with(const char* path, const profile_file_ops& files) noexcept;
-
-// The temporary file a save of `path` writes first.
-heap_string profile_temp_path(const char* path);
 
 // Frees the document; afterwards no document exists.
 void profile_free() noexcept;

@@ -15,16 +15,19 @@ struct profile_file_ops {
   int (*read)(const char* path, heap_string& bytes);
   // 1 when something (a file, even an unreadable one) exists at `path`.
   int (*exists)(const char* path);
-  // Creates `path` empty for writing, replacing a file of that name; null on failure.
-  void* (*create)(const char* path);
+  // Creates a new empty file for writing in the directory of `target`, under a
+  // name that no file had (whatever stale files lie there), and puts its path
+  // into `temp`: the open file, or null with nothing created.
+  void* (*create_temp)(const char* target, heap_string& temp);
   // Writes all `size` bytes: 1, or 0.
   int (*write)(void* file, const char* data, std::size_t size);
   // Forces the written bytes to the disk: 1, or 0.
   int (*flush)(void* file);
-  // Closes a file from `create`: 1, or 0.
+  // Closes a file from `create_temp`: 1, or 0.
   int (*close)(void* file);
-  // Puts `from` in place of `to` in one step, replacing `to`: 1, or 0 with both
-  // files as they were.
+  // Puts `from` in place of `to` in one step, replacing `to` and keeping what
+  // was set on it (hidden and system attributes, access rights); a read-only
+  // `to` is refused. 1, or 0 with both files as they were.
   int (*replace)(const char* from, const char* to);
   // Deletes a file: 1, or 0.
   int (*remove)(const char* path);

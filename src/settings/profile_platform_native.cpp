@@ -6,6 +6,8 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 #include "settings/profile_platform.h"
 
@@ -37,7 +39,23 @@ int native_exists(const char* path) {
   return ::stat(path, &info) == 0 ? 1 : 0;
 }
 
-void* native_create(const char* path) { return std::fopen(path, "wb"); }
+void* native_create_temp(const char* target, heap_string& temp) {
+  try {
+    const char* slash = std::strrchr(target, '/');
+    temp.assign(target, slash != nullptr ? static_cast<std::size_t>(slash + 1 - target) : 0);
+    temp += "dsvXXXXXX.tmp";
+  } catch (...) {
+    return nullptr;
+  }
+  const int fd = ::mkstemps(&temp[0], 4);
+  if (fd < 0) return nullptr;
+  std::FILE* file = ::fdopen(fd, "wb");
+  if (file == nullptr) {
+    ::close(fd);
+    ::unlink(temp.c_str());
+  }
+  return file;
+}
 
 int native_write(void* file, const char* data, std::size_t size) {
   return std::fwrite(data, 1, size, static_cast<std::FILE*>(file)) == size ? 1 : 0;
@@ -58,8 +76,8 @@ char fold(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 0x20) : 
 
 }  // namespace
 
-const profile_file_ops profile_platform_files = {native_read,  native_exists,  native_create, native_write,
-                                                 native_flush, native_close,   native_replace, native_remove};
+const profile_file_ops profile_platform_files = {native_read,  native_exists, native_create_temp, native_write,
+                                                 native_flush, native_close,  native_replace,     native_remove};
 
 int profile_names_equal(const char* a, const char* b) noexcept {
   for (;; ++a, ++b) {

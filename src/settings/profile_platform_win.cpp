@@ -1,5 +1,6 @@
 // The settings file's Win32 side: whole-file reading, the steps of the safe
-// save, and the case-insensitive name comparison.
+// save (a fresh temporary file beside the old one, which then takes its
+// place), and the case-insensitive name comparison.
 #include <windows.h>
 
 #include "settings/profile_platform.h"
@@ -32,10 +33,27 @@ int win_read(const char* path, heap_string& bytes) {
 
 int win_exists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES ? 1 : 0; }
 
-void* win_create(const char* path) {
-  HANDLE file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+void* win_create_temp(const char* target, heap_string& temp) {
+  char directory[MAX_PATH];
+  char* name_part = nullptr;
+  const DWORD length = GetFullPathNameA(target, MAX_PATH, directory, &name_part);
+  if (length == 0 || length >= MAX_PATH || name_part == nullptr) return nullptr;
+  *name_part = 0;  // the directory, with its separator
+  char name[MAX_PATH];
+  // The system picks a name that is free and creates the file empty.
+  if (GetTempFileNameA(directory, "dsv", 0, name) == 0) return nullptr;
+  HANDLE file = CreateFileA(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                             nullptr);
-  return file == INVALID_HANDLE_VALUE ? nullptr : file;
+  if (file != INVALID_HANDLE_VALUE) {
+    try {
+      temp.assign(name);
+      return file;
+    } catch (...) {
+      CloseHandle(file);
+    }
+  }
+  DeleteFileA(name);
+  return nullptr;
 }
 
 int win_write(void* file, const char* data, std::size_t size) {
@@ -53,18 +71,58 @@ int win_flush(void* file) { return FlushFileBuffers(static_cast<HANDLE>(file)) !
 
 int win_close(void* file) { return CloseHandle(static_cast<HANDLE>(file)) != 0 ? 1 : 0; }
 
+// The access rights set on a file as the system describes them; empty when
+// they cannot be read.
+heap_string file_rights(const char* path) noexcept {
+  heap_string rights;
+  DWORD needed = 0;
+  GetFileSecurityA(path, DACL_SECURITY_INFORMATION, nullptr, 0, &needed);
+  try {
+    rights.resize(needed);
+  } catch (...) {
+    return heap_string();
+  }
+  if (needed == 0 || GetFileSecurityA(path, DACL_SECURITY_INFORMATION, &rights[0], needed, &needed) == 0) {
+    rights.clear();
+  }
+  return rights;
+}
+
 int win_replace(const char* from, const char* to) {
+  const DWORD attributes = GetFileAttributesA(to);
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0 ? 1 : 0;
+  }
   // A read-only settings file is the user's way of keeping it as it is.
-  DWORD attributes = GetFileAttributesA(to);
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) return 0;
-  return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0 ? 1 : 0;
+  if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) return 0;
+  // ReplaceFileA keeps the old file's attributes and rights on Windows; where it
+  // only renames (Wine's does), they are put back from what the old file had.
+  heap_string rights = file_rights(to);
+  if (ReplaceFileA(to, from, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) == 0) {
+    // Windows may report that it removed the old file but could not move the
+    // new one in: the new one then takes the old one's place, or the removal
+    // of the temporary file would leave no settings file at all.
+    if (GetLastError() != ERROR_UNABLE_TO_MOVE_REPLACEMENT || GetFileAttributesA(to) != INVALID_FILE_ATTRIBUTES) {
+      return 0;
+    }
+    return MoveFileExA(from, to, MOVEFILE_WRITE_THROUGH) != 0 ? 1 : 0;
+  }
+  constexpr DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  const DWORD now = GetFileAttributesA(to);
+  if (now != INVALID_FILE_ATTRIBUTES && (now & kept) != (attributes & kept)) {
+    SetFileAttributesA(to, (now & ~kept) | (attributes & kept));
+  }
+  if (!rights.empty() && file_rights(to) != rights) {
+    SetFileSecurityA(to, DACL_SECURITY_INFORMATION, &rights[0]);
+  }
+  return 1;
 }
 
 int win_remove(const char* path) { return DeleteFileA(path) != 0 ? 1 : 0; }
 
 }  // namespace
 
-const profile_file_ops profile_platform_files = {win_read,  win_exists, win_create,  win_write,
-                                                 win_flush, win_close,  win_replace, win_remove};
+const profile_file_ops profile_platform_files = {win_read,  win_exists, win_create_temp, win_write,
+                                                 win_flush, win_close,  win_replace,     win_remove};
 
 int profile_names_equal(const char* a, const char* b) noexcept { return lstrcmpiA(a, b) == 0 ? 1 : 0; }

@@ -1,6 +1,7 @@
 #include "settings/settings_table.h"
 
 #include <cstring>
+#include <functional>
 
 #include "settings/profile_document.h"
 #include "settings/profile_values.h"
@@ -173,32 +174,78 @@ void settings_read_all(const char* path) noexcept {
   }
 }
 
-void settings_write_all(const char* path) noexcept {
-  for (const setting_row& row : settings_rows) {
-    switch (row.kind) {
-      case setting_kind::integer:
-        profile_write_int(row.section, row.key, *static_cast<const int32_t*>(row.field), path);
-        break;
-      case setting_kind::text: {
-        // A view may have filled the buffer to its end: write at most 255 bytes.
-        char value[settings_text_size];
-        std::memcpy(value, row.field, settings_text_size - 1);
-        value[settings_text_size - 1] = 0;
-        profile_write_string(row.section, row.key, value, path);
-        break;
-      }
-      case setting_kind::colour:
-        profile_write_color(path, row.section, row.key, *static_cast<const color_ref*>(row.field));
-        break;
+namespace {
+
+void write_row(const setting_row& row, const char* path) noexcept {
+  switch (row.kind) {
+    case setting_kind::integer:
+      profile_write_int(row.section, row.key, *static_cast<const int32_t*>(row.field), path);
+      break;
+    case setting_kind::text: {
+      // A view may have filled the buffer to its end: write at most 255 bytes.
+      char value[settings_text_size];
+      std::memcpy(value, row.field, settings_text_size - 1);
+      value[settings_text_size - 1] = 0;
+      profile_write_string(row.section, row.key, value, path);
+      break;
     }
+    case setting_kind::colour:
+      profile_write_color(path, row.section, row.key, *static_cast<const color_ref*>(row.field));
+      break;
   }
 }
 
+// When the file was there at start-up but could not be read, the globals hold
+// defaults rather than the user's values: then only what changed while the
+// views ran may reach the file, and these copies tell what did.
+bool read_failed_at_start = false;
+view_window_settings view_at_start;
+score_window_settings score_at_start;
+result_window_settings result_at_start;
+
+// Where `copy` holds the field that lies at `field` in `record`; null when the
+// field is not in it.
+template <class Record>
+const void* copy_of(const void* field, const Record& record, const Record& copy) {
+  const char* at = static_cast<const char*>(field);
+  const char* begin = reinterpret_cast<const char*>(&record);
+  const std::less<const char*> before;
+  if (before(at, begin) || !before(at, begin + sizeof record)) return nullptr;
+  return reinterpret_cast<const char*>(&copy) + (at - begin);
+}
+
+bool changed_since_start(const setting_row& row) {
+  const void* before = copy_of(row.field, view_settings, view_at_start);
+  if (before == nullptr) before = copy_of(row.field, score_settings, score_at_start);
+  if (before == nullptr) before = copy_of(row.field, result_settings, result_at_start);
+  if (before == nullptr) return true;
+  switch (row.kind) {
+    case setting_kind::integer:
+      return *static_cast<const int32_t*>(row.field) != *static_cast<const int32_t*>(before);
+    case setting_kind::text:
+      return std::strncmp(static_cast<const char*>(row.field), static_cast<const char*>(before),
+                          settings_text_size - 1) != 0;
+    case setting_kind::colour:
+      return *static_cast<const color_ref*>(row.field) != *static_cast<const color_ref*>(before);
+  }
+  return true;
+}
+
+}  // namespace
+
+void settings_write_all(const char* path) noexcept {
+  for (const setting_row& row : settings_rows) write_row(row, path);
+}
+
 void settings_load_from_file(const char* path, const settings_rect* work_area, const profile_file_ops& files) noexcept {
-  profile_load_with(path, files);
+  const int loaded = profile_load_with(path, files);
+  read_failed_at_start = loaded == 0 && path != nullptr && path[0] != 0 && files.exists(path) != 0;
   if (work_area != nullptr) view_settings.geometry = *work_area;
   settings_read_all(path);
   profile_free();
+  view_at_start = view_settings;
+  score_at_start = score_settings;
+  result_at_start = result_settings;
 }
 
 int settings_save_to_file(const char* path, const profile_file_ops& files) noexcept {
@@ -207,8 +254,13 @@ int settings_save_to_file(const char* path, const profile_file_ops& files) noexc
   if (profile_load_with(path, files) == 0 && path != nullptr && path[0] != 0 && files.exists(path) != 0) {
     return 0;
   }
-  settings_write_all(path);
-  const int saved = profile_save_with(path, files);
+  int written = 0;
+  for (const setting_row& row : settings_rows) {
+    if (read_failed_at_start && !changed_since_start(row)) continue;
+    write_row(row, path);
+    ++written;
+  }
+  const int saved = written > 0 ? profile_save_with(path, files) : 0;
   profile_free();
   return saved;
 }

@@ -147,9 +147,13 @@ void settings_write_all(const char* path) noexcept;
 
 // The start-up half: loads the file at `path`, puts `work_area` (when not null)
 // into the large view's geometry, reads every setting and frees the document.
+// Remembers whether a file was there but could not be read, and the values
+// the settings start with.
 void settings_load_from_file(const char* path, const settings_rect* work_area, const profile_file_ops& files) noexcept;
 
 // The shut-down half: loads the file again (keeping what it holds besides our
 // settings), writes every setting into it, saves and frees the document. A
-// file that exists but cannot be read is left alone. 1 when saved, 0 otherwise.
+// file that exists but cannot be read is left alone. When it could not be read
+// at start-up, only the settings changed since then are written, and the file
+// is not touched when none did. 1 when saved, 0 otherwise.
 int settings_save_to_file(const char* path, const profile_file_ops& files) noexcept;

@@ -2,11 +2,13 @@
 // would write, and scratch files in a directory of their own.
 #pragma once
 
+#include <dirent.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 
@@ -39,6 +41,19 @@ struct scratch_dir {
   }
   ~scratch_dir() { std::system(("rm -rf '" + path + "'").c_str()); }
   std::string file(const char* name) const { return path + "/" + name; }
+  // The names of the files in it, sorted, one per line.
+  std::string listing() const {
+    std::set<std::string> names;
+    if (DIR* d = opendir(path.c_str())) {
+      while (dirent* e = readdir(d)) {
+        if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0) names.insert(e->d_name);
+      }
+      closedir(d);
+    }
+    std::string out;
+    for (const std::string& name : names) out += name + "\n";
+    return out;
+  }
 };
 
 inline std::string read_bytes(const std::string& path) {

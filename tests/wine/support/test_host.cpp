@@ -272,3 +272,21 @@ void write_file(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << bytes;
 }
+
+std::string dir_listing(const std::string& dir) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((dir + "*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      if (std::strcmp(found.cFileName, ".") != 0 && std::strcmp(found.cFileName, "..") != 0) {
+        names.push_back(found.cFileName);
+      }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+  }
+  std::sort(names.begin(), names.end());
+  std::string out;
+  for (const std::string& name : names) out += name + "\n";
+  return out;
+}

@@ -135,3 +135,6 @@ HWND find_thread_window(const char* class_name);
 // The settings file beside the loaded DLL.
 std::string read_file(const std::string& path);
 void write_file(const std::string& path, const std::string& bytes);
+// The names of the files and folders in `dir` (with its trailing backslash),
+// sorted, one per line: "dsv_view.dsv\ndsv_view.ini\n".
+std::string dir_listing(const std::string& dir);

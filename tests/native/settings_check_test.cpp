@@ -23,14 +23,12 @@ std::string posix_path(const char* path) {
 }
 int read_posix(const char* path, heap_string& bytes) { return profile_platform_files.read(posix_path(path).c_str(), bytes); }
 int exists_posix(const char* path) { return profile_platform_files.exists(posix_path(path).c_str()); }
-const profile_file_ops files = {read_posix,
-                                exists_posix,
-                                profile_platform_files.create,
-                                profile_platform_files.write,
-                                profile_platform_files.flush,
-                                profile_platform_files.close,
-                                profile_platform_files.replace,
-                                profile_platform_files.remove};
+const profile_file_ops files = [] {
+  profile_file_ops ops = profile_platform_files;
+  ops.read = read_posix;
+  ops.exists = exists_posix;
+  return ops;
+}();
 
 void write_bmp(const std::string& path, int width, int height) {
   const std::vector<unsigned char> bytes =

@@ -44,7 +44,7 @@ TEST(FrameHitTest, ZonesCodesAndCursors) {
   }
 }
 
-std::string texts(const std::vector<menu_item>& items) {
+std::string texts(const frame_menu& items) {
   std::string s;
   for (const menu_item& i : items) s += std::to_string(i.id) + ":" + (i.text != nullptr ? i.text : "-") + "|";
   return s;

@@ -180,6 +180,7 @@ int score_create_buffer(HWND window, score_window_state* state) noexcept {
     select_surface(dc.get(), state->current_mark_dc.get(), sizes.current_mark_side, state->current_mark_bitmap,
                    state->current_mark_saved);
   }
+  if (!state->first_mark_bitmap || !state->current_mark_bitmap) state->buffer_incomplete = true;
   state->client_height = client.cy;
   const char* face = score_settings.font_name;
   state->header_font.reset(create_font(face, sizes.header_points, bold));

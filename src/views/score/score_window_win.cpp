@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "draw/fonts_win.h"
+#include "match/match_memory_win.h"
 #include "match/match_state.h"
 #include "plugin/host_protocol.h"
 #include "resources/resource_ids.h"
@@ -229,10 +230,11 @@ int score_paint_board(HWND window, score_window_state* state) noexcept {
     draw_centered(dc, "Legs", board.legs_head);
   }
 
-  // Read afresh at every paint; a missing leg table names no player.
+  // Read afresh at every paint; a missing leg table, or a current leg outside
+  // it or in memory that cannot be read, names no player.
   int32_t first_player = -1;
   int32_t current_player = -1;
-  match_current_players(state->match, &first_player, &current_player);
+  match_current_players(state->match, match_bytes_readable, &first_player, &current_player);
 
   for (int i = 0; i < 2; ++i) {
     const score_row_boxes& row = board.rows[i];

@@ -26,10 +26,11 @@ const char* const close_ja = "\x95\xc2\x82\xb6\x82\xe9" "(&C)";
 }  // namespace
 
 frame_zone frame_hit_zone(int32_t x, int32_t y, int32_t w, int32_t h, int32_t m) {
+  // 64-bit, so that no size margin from the settings file can overflow.
   const bool left = x < m;
   const bool top = y < m;
-  const bool right = x >= w - m;
-  const bool bottom = y >= h - m;
+  const bool right = x >= int64_t{w} - m;
+  const bool bottom = y >= int64_t{h} - m;
   if (left && top) return frame_zone::top_left;
   if (left && bottom) return frame_zone::bottom_left;
   if (right && top) return frame_zone::top_right;

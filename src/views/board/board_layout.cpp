@@ -126,7 +126,8 @@ board_digit_run board_digit_cells(int32_t value, int32_t x, int32_t cell) {
   for (int k = 0; k < n; ++k) {
     board_digit_cell& out = run.cells[k];
     out.source_x = text[k] == '-' ? -1 : static_cast<int32_t>((text[k] - '0') * c);
-    out.dest_x = static_cast<int32_t>(start + k * c);
+    const int64_t dest = start + k * c;
+    out.dest_x = dest > INT32_MAX ? INT32_MAX : dest < INT32_MIN ? INT32_MIN : static_cast<int32_t>(dest);
   }
   run.count = n;
   return run;

@@ -1,12 +1,11 @@
 #include "draw/text_layout.h"
 
+#include "draw/clamp_int32.h"
+
 int32_t font_height_from_points(int32_t dpi, int32_t points) {
   // 64-bit product so absurd settings cannot overflow; the result is then
   // the same truncated quotient as the 32-bit formula for every sane value.
-  int64_t h = (static_cast<int64_t>(dpi) * points) / -72;
-  if (h > INT32_MAX) return INT32_MAX;
-  if (h < INT32_MIN) return INT32_MIN;
-  return static_cast<int32_t>(h);
+  return clamp_int32((static_cast<int64_t>(dpi) * points) / -72);
 }
 
 namespace {
@@ -14,10 +13,7 @@ namespace {
 // One axis in 64 bits: a box clamped from absurd settings may span the whole
 // 32-bit range; the result is clamped back into it.
 int32_t centered_start(int32_t from, int32_t to, int32_t extent) {
-  const int64_t at = int64_t{from} + (int64_t{to} - from - extent) / 2;
-  if (at > INT32_MAX) return INT32_MAX;
-  if (at < INT32_MIN) return INT32_MIN;
-  return static_cast<int32_t>(at);
+  return clamp_int32(int64_t{from} + (int64_t{to} - from - extent) / 2);
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "draw/clamp_int32.h"
+
 const char* const result_row_labels[result_row_count] = {"Sets",     "Legs",     "100+",  "140+",  "180's",
                                                          "High Out", "Best Leg", "Darts", "Score", "First 9"};
 
@@ -25,21 +27,15 @@ int format_int(int32_t value, char (&text)[result_text_size]) {
 // gives edges clamped to the 32-bit range instead of overflowing.
 using wide = int64_t;
 
-int32_t narrow(wide v) {
-  if (v > INT32_MAX) return INT32_MAX;
-  if (v < INT32_MIN) return INT32_MIN;
-  return static_cast<int32_t>(v);
-}
-
 table_box box_of(wide left, wide top, wide right, wide bottom) {
-  return {narrow(left), narrow(top), narrow(right), narrow(bottom)};
+  return {clamp_int32(left), clamp_int32(top), clamp_int32(right), clamp_int32(bottom)};
 }
 
 wide row_height_wide(int32_t tm_height) { return wide{tm_height} + tm_height / 6; }
 
 }  // namespace
 
-int32_t result_row_height(int32_t tm_height) { return narrow(row_height_wide(tm_height)); }
+int32_t result_row_height(int32_t tm_height) { return clamp_int32(row_height_wide(tm_height)); }
 
 result_layout result_table_layout(int32_t width, int32_t height, int32_t line_width, int32_t tm_height,
                                   int32_t ave_char_width) {
@@ -60,11 +56,11 @@ result_layout result_table_layout(int32_t width, int32_t height, int32_t line_wi
   const wide half = (text_right - text_left) / 2;
   out.names[0] = box_of(text_left, t, text_left + half, h);
   out.names[1] = box_of(text_left + half, t, text_right, h);
-  out.row_height = narrow(h);
-  out.first_row_top = narrow(h + lw);
-  out.gap = narrow(6 * ach);
-  out.inset_left = narrow(l);
-  out.inset_right = narrow(r);
+  out.row_height = clamp_int32(h);
+  out.first_row_top = clamp_int32(h + lw);
+  out.gap = clamp_int32(6 * ach);
+  out.inset_left = clamp_int32(l);
+  out.inset_right = clamp_int32(r);
   return out;
 }
 
@@ -77,9 +73,9 @@ table_box result_value_box(const result_layout& layout, int row, int player) {
   table_box box = result_label_box(layout, row);
   const wide half = layout.inset_right / 2;
   if (player == 0) {
-    box.right = narrow(half - layout.gap);
+    box.right = clamp_int32(half - layout.gap);
   } else {
-    box.left = narrow(half + layout.gap);
+    box.left = clamp_int32(half + layout.gap);
   }
   return box;
 }

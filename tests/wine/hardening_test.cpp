@@ -227,9 +227,9 @@ int case_garbage_settings() {
   return 0;
 }
 
-// A host's life with one view, with the library's allocations counted (and one
-// of them, or every one from some call on, refused): load, open, the notices, a
-// resize and a rebuild, the context menu, close, unload.
+// A host's life with one view, the library's allocations counted (and one of
+// them, or a run of them, refused): load, open, the notices, a resize and a
+// rebuild, the context menu, close, unload.
 struct alloc_view {
   const char* entry;
   const char* class_name;

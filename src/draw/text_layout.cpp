@@ -1,17 +1,26 @@
 #include "draw/text_layout.h"
 
+#include "draw/clamp_int32.h"
+
 int32_t font_height_from_points(int32_t dpi, int32_t points) {
   // 64-bit product so absurd settings cannot overflow; the result is then
   // the same truncated quotient as the 32-bit formula for every sane value.
-  int64_t h = (static_cast<int64_t>(dpi) * points) / -72;
-  if (h > INT32_MAX) return INT32_MAX;
-  if (h < INT32_MIN) return INT32_MIN;
-  return static_cast<int32_t>(h);
+  return clamp_int32((static_cast<int64_t>(dpi) * points) / -72);
 }
+
+namespace {
+
+// One axis in 64 bits: a box clamped from absurd settings may span the whole
+// 32-bit range; the result is clamped back into it.
+int32_t centered_start(int32_t from, int32_t to, int32_t extent) {
+  return clamp_int32(int64_t{from} + (int64_t{to} - from - extent) / 2);
+}
+
+}  // namespace
 
 text_origin centered_text_origin(int32_t box_left, int32_t box_top, int32_t box_right, int32_t box_bottom,
                                  int32_t text_width, int32_t text_height) {
-  return {box_left + (box_right - box_left - text_width) / 2, box_top + (box_bottom - box_top - text_height) / 2};
+  return {centered_start(box_left, box_right, text_width), centered_start(box_top, box_bottom, text_height)};
 }
 
 void copy_face_name(char (&field)[32], const char* face, bool (*is_lead_byte)(unsigned char)) {

@@ -26,10 +26,11 @@ const char* const close_ja = "\x95\xc2\x82\xb6\x82\xe9" "(&C)";
 }  // namespace
 
 frame_zone frame_hit_zone(int32_t x, int32_t y, int32_t w, int32_t h, int32_t m) {
+  // 64-bit, so that no size margin from the settings file can overflow.
   const bool left = x < m;
   const bool top = y < m;
-  const bool right = x >= w - m;
-  const bool bottom = y >= h - m;
+  const bool right = x >= int64_t{w} - m;
+  const bool bottom = y >= int64_t{h} - m;
   if (left && top) return frame_zone::top_left;
   if (left && bottom) return frame_zone::bottom_left;
   if (right && top) return frame_zone::top_right;
@@ -71,20 +72,21 @@ frame_cursor frame_zone_cursor(frame_zone zone) {
   return frame_cursor::arrow;
 }
 
-std::vector<menu_item> frame_menu_items(view_kind kind, bool japanese, int32_t full_screen, int32_t visible_set) {
-  std::vector<menu_item> items;
+frame_menu frame_menu_items(view_kind kind, bool japanese, int32_t full_screen, int32_t visible_set) {
+  frame_menu menu = {};
+  auto add = [&menu](int id, const char* text) { menu.items[menu.count++] = menu_item{id, text}; };
   if (kind == view_kind::result || kind == view_kind::board) {
     const char* text = full_screen != 0 ? (japanese ? end_full_screen_ja : end_full_screen_en)
                                         : (japanese ? full_screen_ja : full_screen_en);
-    items.push_back({menu_id::full_screen, text});
+    add(menu_id::full_screen, text);
   }
-  if (kind == view_kind::score) items.push_back({menu_id::edit_title, japanese ? edit_title_ja : edit_title_en});
+  if (kind == view_kind::score) add(menu_id::edit_title, japanese ? edit_title_ja : edit_title_en);
   if (kind == view_kind::score || kind == view_kind::board) {
     const char* text = visible_set != 0 ? (japanese ? hide_sets_ja : hide_sets_en)
                                         : (japanese ? show_sets_ja : show_sets_en);
-    items.push_back({menu_id::sets, text});
+    add(menu_id::sets, text);
   }
-  items.push_back({0, nullptr});
-  items.push_back({kind == view_kind::result ? menu_id::result_close : menu_id::close, japanese ? close_ja : close_en});
-  return items;
+  add(0, nullptr);
+  add(kind == view_kind::result ? menu_id::result_close : menu_id::close, japanese ? close_ja : close_en);
+  return menu;
 }

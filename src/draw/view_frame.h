@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
 enum class view_kind { result, score, board };
 
@@ -35,9 +34,18 @@ struct menu_item {
   const char* text;  // null for a separator; code page 932 bytes in Japanese
 };
 
-// The items of a view's context menu, top to bottom. `full_screen` and
-// `visible_set` are the view's current settings (ignored where it has none).
-std::vector<menu_item> frame_menu_items(view_kind kind, bool japanese, int32_t full_screen, int32_t visible_set);
+// The items of a view's context menu, top to bottom: at most four, held in
+// place, so that opening a menu allocates nothing.
+struct frame_menu {
+  menu_item items[4];
+  int count;
+  const menu_item* begin() const { return items; }
+  const menu_item* end() const { return items + count; }
+};
+
+// `full_screen` and `visible_set` are the view's current settings (ignored
+// where it has none).
+frame_menu frame_menu_items(view_kind kind, bool japanese, int32_t full_screen, int32_t visible_set);
 
 // True when a thread locale's primary language is Japanese.
 inline bool locale_is_japanese(uint32_t lcid) { return (lcid & 0x3FF) == 0x11; }

@@ -1,6 +1,7 @@
 #include "draw/view_frame_win.h"
 
 #include "plugin/host_protocol.h"
+#include "plugin/plugin_globals.h"
 
 namespace {
 
@@ -53,6 +54,10 @@ void show_picture(HWND window) noexcept {
 void refresh(const view_ops& ops, HWND window) noexcept {
   frame_state_head* state = frame_state(window);
   if (state == nullptr) return;
+  if (state->buffer_incomplete) {
+    ops.release_buffer(window, state);
+    ops.create_buffer(window, state);
+  }
   ops.paint(window, state);
   show_picture(window);
 }
@@ -67,23 +72,19 @@ void context_menu(const view_ops& ops, HWND window, frame_state_head* state) noe
   const frame_settings settings = frame_settings_for(ops.kind);
   const int32_t full_screen = settings.full_screen != nullptr ? *settings.full_screen : 0;
   const int32_t visible_set = settings.visible_set != nullptr ? *settings.visible_set : 0;
-  int chosen = 0;
-  try {
-    HMENU menu = CreatePopupMenu();
-    for (const menu_item& item : frame_menu_items(ops.kind, thread_is_japanese(), full_screen, visible_set)) {
-      if (item.text == nullptr) {
-        AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-      } else {
-        AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(item.id), item.text);
-      }
+  HMENU menu = CreatePopupMenu();
+  if (menu == nullptr) return;
+  for (const menu_item& item : frame_menu_items(ops.kind, thread_is_japanese(), full_screen, visible_set)) {
+    if (item.text == nullptr) {
+      AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    } else {
+      AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(item.id), item.text);
     }
-    POINT at = {};
-    GetCursorPos(&at);
-    chosen = static_cast<int>(TrackPopupMenu(menu, TPM_RETURNCMD, at.x, at.y, 0, window, nullptr));
-    DestroyMenu(menu);
-  } catch (...) {
-    return;  // out of memory building the item list: no menu
   }
+  POINT at = {};
+  GetCursorPos(&at);
+  const int chosen = static_cast<int>(TrackPopupMenu(menu, TPM_RETURNCMD, at.x, at.y, 0, window, nullptr));
+  DestroyMenu(menu);
   if (chosen == 0 || !still_alive(window, state)) return;
 
   const int close_id = ops.kind == view_kind::result ? menu_id::result_close : menu_id::close;
@@ -136,6 +137,7 @@ SIZE frame_create_buffer_bitmap(HWND window, frame_state_head& state) noexcept {
   window_dc dc(window);
   state.buffer_bitmap.reset(CreateCompatibleBitmap(dc.get(), client.right, client.bottom));
   state.saved_bitmap = SelectObject(state.mem_dc.get(), state.buffer_bitmap.get());
+  state.buffer_incomplete = !state.buffer_bitmap;
   return SIZE{client.right, client.bottom};
 }
 
@@ -186,6 +188,7 @@ LRESULT frame_wnd_proc(const view_ops& ops, HWND window, UINT message, WPARAM wp
     // A creation that fails after WM_CREATE succeeded ends with WM_NCDESTROY
     // alone; the state made at WM_CREATE is released there.
     case WM_NCDESTROY: {
+      forget_view_window(window);
       frame_state_head* state = frame_state(window);
       if (state != nullptr) {
         // Cleared first: a modal loop still running for this window must see it gone.

@@ -24,6 +24,9 @@ struct frame_state_head {
   unique_hdc mem_dc;              // memory DC of the off-screen buffer, transparent background
   unique_hbitmap buffer_bitmap;   // the buffer, client-area size
   HGDIOBJ saved_bitmap = nullptr; // what mem_dc held before the buffer
+  // A bitmap of the buffer could not be made (a large window in a host short of
+  // memory): the next refresh builds the buffer again before it paints.
+  bool buffer_incomplete = false;
 };
 
 struct view_ops {
@@ -70,7 +73,8 @@ frame_state_head* frame_state(HWND window) noexcept;
 void frame_rebuild_and_show(const view_ops& ops, HWND window, frame_state_head* state) noexcept;
 
 // Buffer helpers for the views' builders: create the client-size buffer in
-// mem_dc (returning the client size), and put back what it replaced.
+// mem_dc (returning the client size; buffer_incomplete tells whether it failed),
+// and put back what it replaced.
 SIZE frame_create_buffer_bitmap(HWND window, frame_state_head& state) noexcept;
 void frame_release_buffer_bitmap(frame_state_head& state) noexcept;
 

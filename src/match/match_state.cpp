@@ -86,13 +86,23 @@ void match_leg_players(const void* leg_table, int32_t leg, int32_t* first_player
   *current_player = match_read_i32(entry + match_layout::current_player);
 }
 
-int match_current_players(const match_state* match, int32_t* first_player, int32_t* current_player) {
+int match_leg_entry_address(uint32_t table, int32_t leg, uint64_t* entry) {
+  if (table == 0 || leg < 0) return 0;
+  const uint64_t at = uint64_t{table} + uint64_t{match_layout::leg_entry_size} * static_cast<uint64_t>(leg);
+  if (at + match_layout::leg_entry_read > (uint64_t{1} << 32)) return 0;
+  *entry = at;
+  return 1;
+}
+
+int match_current_players(const match_state* match, match_readable_fn readable, int32_t* first_player,
+                          int32_t* current_player) {
   *first_player = -1;
   *current_player = -1;
-  uint32_t address = match_leg_table_address(match);
-  if (address == 0) return 0;
-  // The host's pointer is 32 bits wide, as is the process the plug-in runs in.
-  const void* table = reinterpret_cast<const void*>(static_cast<uintptr_t>(address));
-  match_leg_players(table, match_current_leg(match), first_player, current_player);
+  uint64_t address = 0;
+  if (!match_leg_entry_address(match_leg_table_address(match), match_current_leg(match), &address)) return 0;
+  // The host's pointers are 32 bits wide, as is the process the plug-in runs in.
+  const void* entry = reinterpret_cast<const void*>(static_cast<uintptr_t>(address));
+  if (readable == nullptr || !readable(entry, match_layout::leg_entry_read)) return 0;
+  match_leg_players(entry, 0, first_player, current_player);
   return 1;
 }

@@ -43,6 +43,7 @@ constexpr std::size_t first9_darts = 48;
 constexpr std::size_t leg_entry_size = 148;
 constexpr std::size_t first_player = 0;
 constexpr std::size_t current_player = 8;
+constexpr std::size_t leg_entry_read = 12;  // bytes of an entry the views read
 }  // namespace match_layout
 
 // One statistics block as read from the record.
@@ -76,12 +77,23 @@ int32_t match_player_sets(const match_state* match, int player);
 int32_t match_player_legs(const match_state* match, int player);
 match_stats match_player_stats(const match_state* match, int player, stats_block block);
 
-// The current leg's first and current player. Returns 0 and leaves both at -1 when
-// the leg table pointer is null; otherwise 1.
-int match_current_players(const match_state* match, int32_t* first_player, int32_t* current_player);
+// Tells whether `size` bytes at `at` exist and can be read.
+using match_readable_fn = bool (*)(const void* at, std::size_t size);
+
+// The current leg's first and current player. Returns 1 when the record names a
+// leg entry (match_leg_entry_address) whose bytes `readable` says can be read;
+// otherwise 0 with both left at -1, as for a null leg table.
+int match_current_players(const match_state* match, match_readable_fn readable, int32_t* first_player,
+                          int32_t* current_player);
 
 // The leg table's 32-bit address as the record holds it (0 when there is none).
 uint32_t match_leg_table_address(const match_state* match);
+
+// The address of entry `leg` of the leg table at 32-bit address `table`, worked
+// in 64 bits: 1 with it in `entry`, or 0 when no such entry can exist in the
+// host's 32-bit address space (a null table, a negative leg, or an entry whose
+// bytes the views read would end past 4 GB).
+int match_leg_entry_address(uint32_t table, int32_t leg, uint64_t* entry);
 
 // Reads the first and current player of entry `leg` of a leg table.
 void match_leg_players(const void* leg_table, int32_t leg, int32_t* first_player, int32_t* current_player);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <initializer_list>
 
 #include "draw/view_frame.h"
 #include "plugin/host_protocol.h"
@@ -19,6 +20,12 @@ HWND result_hwnd = nullptr;
 int32_t average_mode = 0;
 
 bool window_exists(HWND window) noexcept { return window != nullptr && IsWindow(window) == 1; }
+
+void forget_view_window(HWND window) noexcept {
+  for (HWND* handle : {&view_hwnd, &score_hwnd, &result_hwnd}) {
+    if (*handle == window) *handle = nullptr;
+  }
+}
 
 namespace {
 

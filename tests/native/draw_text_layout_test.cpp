@@ -35,6 +35,14 @@ TEST(CenteredText, OddDifferencesTruncate) {
   EXPECT_EQ(centered_text_origin(0, 10, 10, 30, 0, 31).y, 5);
 }
 
+TEST(CenteredText, BoxesAcrossTheWholeRangeDoNotOverflow) {
+  // A layout clamped from absurd settings may span the whole 32-bit range.
+  EXPECT_EQ(centered_text_origin(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX, 10, 10).x, -6);
+  EXPECT_EQ(centered_text_origin(INT32_MAX, 0, INT32_MIN, 10, 10, 10).x, -5);
+  EXPECT_EQ(centered_text_origin(0, 0, 10, 10, 0, INT32_MIN).y, 1073741829);
+  EXPECT_EQ(centered_text_origin(0, INT32_MAX, 0, INT32_MAX, 0, INT32_MIN).y, INT32_MAX);
+}
+
 bool sjis_lead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
 TEST(FaceName, LongNamesAreCutToThirtyOneBytes) {

@@ -44,7 +44,16 @@ TEST(FrameHitTest, ZonesCodesAndCursors) {
   }
 }
 
-std::string texts(const std::vector<menu_item>& items) {
+TEST(FrameHitTest, AbsurdMarginsDoNotOverflow) {
+  // A size margin from a hand-edited file: a huge one makes every point an edge
+  // (left and top win), a hugely negative one none.
+  EXPECT_EQ(frame_hit_zone(100, 50, 200, 100, INT32_MAX), frame_zone::top_left);
+  EXPECT_EQ(frame_hit_zone(100, 50, 200, 100, INT32_MIN), frame_zone::inside);
+  EXPECT_EQ(frame_hit_zone(0, 0, 200, 100, -2000000000), frame_zone::inside);
+  EXPECT_EQ(frame_hit_zone(65535, 65535, INT32_MAX, INT32_MAX, INT32_MIN), frame_zone::inside);
+}
+
+std::string texts(const frame_menu& items) {
   std::string s;
   for (const menu_item& i : items) s += std::to_string(i.id) + ":" + (i.text != nullptr ? i.text : "-") + "|";
   return s;

@@ -109,13 +109,58 @@ TEST(MatchState, LegEntryIsFoundAtCurrentLegTimes148) {
   }
 }
 
+bool never_readable(const void*, std::size_t) { return false; }
+int readable_asked = 0;
+bool count_asks(const void*, std::size_t size) {
+  ++readable_asked;
+  EXPECT_EQ(size, 12u);  // first and current player, nothing beyond
+  return false;
+}
+
 TEST(MatchState, NullLegTableYieldsNoLegEntry) {
   std::vector<unsigned char> rec(match_layout::record_size, 0);
   put_i32(rec, 16, 3);
   int32_t first = 0, current = 0;
-  EXPECT_EQ(match_current_players(as_match(rec), &first, &current), 0);
+  EXPECT_EQ(match_current_players(as_match(rec), never_readable, &first, &current), 0);
   EXPECT_EQ(first, -1);
   EXPECT_EQ(current, -1);
+}
+
+// A current leg outside any 32-bit table, or one whose entry cannot be read,
+// names no player: the memory is not even asked about in the first case.
+TEST(MatchState, LegEntryOutsideTheAddressSpaceOrUnreadableNamesNoPlayer) {
+  struct row {
+    uint32_t table;
+    int32_t leg;
+    bool exists;
+    uint64_t entry;
+  };
+  const row rows[] = {
+      {0x20010000u, 0, true, 0x20010000u},
+      {0x20010000u, 3, true, 0x20010000u + 3 * 148},
+      {0x20010000u, -1, false, 0},
+      {0x20010000u, INT32_MIN, false, 0},
+      {0x20010000u, INT32_MAX, false, 0},  // 148 times it is far past 4 GB
+      {0xFFFFFFF4u, 0, true, 0xFFFFFFF4u},  // the 12 bytes read end at 4 GB
+      {0xFFFFFFF5u, 0, false, 0},
+      {0xFFFFFF00u, 2, false, 0},
+      {0, 0, false, 0},
+  };
+  for (const row& r : rows) {
+    uint64_t entry = 0;
+    EXPECT_EQ(match_leg_entry_address(r.table, r.leg, &entry), r.exists ? 1 : 0) << r.table << " leg " << r.leg;
+    if (r.exists) EXPECT_EQ(entry, r.entry) << r.table << " leg " << r.leg;
+
+    std::vector<unsigned char> rec(match_layout::record_size, 0);
+    put_i32(rec, 16, r.leg);
+    put_i32(rec, 672, static_cast<int32_t>(r.table));
+    readable_asked = 0;
+    int32_t first = 0, current = 0;
+    EXPECT_EQ(match_current_players(as_match(rec), count_asks, &first, &current), 0);
+    EXPECT_EQ(readable_asked, r.exists ? 1 : 0);
+    EXPECT_EQ(first, -1);
+    EXPECT_EQ(current, -1);
+  }
 }
 
 // Player 1's name block ends the allocation: a reader that runs past byte 67 of

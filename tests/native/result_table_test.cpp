@@ -43,6 +43,31 @@ TEST(ResultLayout, NoLineLeavesNoStrip) {
   EXPECT_EQ(result_label_box(l, 0).top, 28);
 }
 
+TEST(ResultLayout, AbsurdLineWidthStaysInRange) {
+  // A hand-edited settings file may hold any integer; the arithmetic must not overflow.
+  const struct {
+    int32_t lw, inset_right;
+  } rows[] = {{INT32_MAX, 437 - INT32_MAX}, {INT32_MIN, INT32_MAX}, {-1000000000, 1000000437}};
+  for (const auto& r : rows) {
+    const int32_t lw = r.lw;
+    SCOPED_TRACE(lw);
+    const result_layout l = result_table_layout(437, 357, lw, 24, 10);
+    EXPECT_EQ(l.client.right, 437);
+    EXPECT_EQ(l.header.left, lw);
+    EXPECT_EQ(l.inset_right, r.inset_right);
+    for (int row = 0; row < result_row_count; ++row) {
+      const table_box label = result_label_box(l, row);
+      EXPECT_LE(label.top, label.bottom);
+      result_value_box(l, row, 0);
+      result_value_box(l, row, 1);
+    }
+  }
+  // Metrics of a font asked for at an absurd size.
+  const result_layout huge = result_table_layout(437, 357, 2, INT32_MAX, INT32_MAX);
+  EXPECT_EQ(result_label_box(huge, 9).bottom, INT32_MAX);
+  EXPECT_EQ(result_value_box(huge, 0, 1).left, INT32_MAX);
+}
+
 TEST(ResultFit, ElevenRowsLessTwoLinesMustBeBelowTheHeight) {
   EXPECT_TRUE(result_rows_fit(28, 2, 357));   // 11 * 32 - 4 = 348 < 357
   EXPECT_FALSE(result_rows_fit(29, 2, 357));  // 11 * 33 - 4 = 359

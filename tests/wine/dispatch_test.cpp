@@ -197,9 +197,9 @@ TEST_F(Dispatch, Code32ReachesOnlyTheResultView) {
   EXPECT_EQ(counted[result].refresh, 1);
 }
 
-// The user closes a view itself: the handle goes stale. A redraw notice then
-// finds no window and forgets it, and the next code 4 makes a new window
-// (for the result view: opens it, never a toggle-close).
+// The user closes a view itself: whatever notice comes next finds no window,
+// and the next code 4 makes a new window (for the result view: opens it, never
+// a toggle-close).
 TEST_F(Dispatch, StaleHandleIsClearedAndTheViewOpensAgain) {
   for (const view_case* v : {&large_view, &small_view, &result_view}) {
     for (uint32_t notice : {host_event::change, host_event::change_twice, host_event::close, 0u}) {

@@ -13,6 +13,8 @@
 #include "plugin/host_protocol.h"
 #include "plugin/lifecycle_win.h"
 #include "plugin/plugin_globals.h"
+#include "settings/settings_table.h"
+#include "fault_injection.h"
 #include "test_host.h"
 
 // The exports, linked in directly for the cases that count GDI objects.
@@ -225,6 +227,201 @@ int case_garbage_settings() {
   return 0;
 }
 
+// A host's life with one view, the library's allocations counted (and one of
+// them, or a run of them, refused): load, open, the notices, a resize and a
+// rebuild, the context menu, close, unload.
+struct alloc_view {
+  const char* entry;
+  const char* class_name;
+  bool result;
+};
+const alloc_view alloc_views[] = {{"dsv_socre", "dsv_score_wnd", false},
+                                  {"dsv_view", "dsv_view_wnd", false},
+                                  {"dsv_result", "dsv_result_wnd", true}};
+
+struct alloc_marks {
+  long loaded = 0;  // allocations when start-up was over
+  long closed = 0;  // ... when the view was closed
+  long total = 0;
+};
+
+void CALLBACK dismiss_menu(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND popup = find_thread_window("#32768");
+  if (popup == nullptr || !IsWindowVisible(popup)) return;
+  KillTimer(nullptr, id);
+  EndMenu();
+}
+
+int alloc_pass(const std::string& dll_path, const alloc_view& v, fake_host& host, alloc_marks* marks) {
+  alloc_faults::calls = 0;
+  HMODULE module = load_with_imports(dll_path, alloc_faults::replacements());
+  const long loaded = alloc_faults::calls;
+  long closed = loaded;
+  if (module != nullptr) {
+    auto entry = reinterpret_cast<plugin_dll::entry_fn>(reinterpret_cast<void*>(GetProcAddress(module, v.entry)));
+    CHECK_OR(20, entry != nullptr);
+    CHECK_OR(21, entry(host.window, host_event::open, host.block(), 0) == 1);
+    if (HWND w = find_thread_window(v.class_name)) {
+      CHECK_OR(22, entry(host.window, host_event::change, host.block(), 0) == 1);
+      CHECK_OR(23, entry(host.window, host_event::change_twice, host.block(), 0) == 1);
+      if (v.result) entry(host.window, host_event::result_change, host.block(), 0);
+      pump_messages(5);
+      SetWindowPos(w, nullptr, 0, 0, 300, 150, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+      SendMessageA(w, view_message::rebuild, 0, 0);
+      const UINT_PTR timer = SetTimer(nullptr, 0, 5, dismiss_menu);
+      SendMessageA(w, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+      KillTimer(nullptr, timer);
+    }
+    CHECK_OR(24, entry(host.window, host_event::close, host.block(), 0) == 1);
+    CHECK_OR(25, find_thread_window(v.class_name) == nullptr);
+    closed = alloc_faults::calls;
+    unload_with_imports(module);
+  }
+  pump_messages();
+  if (marks != nullptr) *marks = {loaded, closed, alloc_faults::calls};
+  return 0;
+}
+
+// Every allocation of start-up, of each view's life and of shut-down refused in
+// turn; then, from each allocation of a view's life on, every one until the view
+// is closed. The host's process goes on, and the library loads and shows its
+// views again afterwards.
+int case_refused_allocations() {
+  const std::string dir = make_temp_dir();
+  const std::string dll_path = dir + "dsv_view.dsv";
+  CHECK_OR(2, CopyFileA((test_bin_dir() + "dsv_view.dsv").c_str(), dll_path.c_str(), FALSE) != 0);
+  std::string ini = read_file(std::string(DSV_SOURCE_DIR) + "/docs/dsv_view.ini");
+  const std::string big = "right=1920\r\nbottom=1040\r\n";
+  const std::size_t at = ini.find(big);
+  CHECK_OR(3, at != std::string::npos);
+  ini.replace(at, big.size(), "right=400\r\nbottom=200\r\n");
+  fake_match match;
+  match.set_name(0, "Anna");
+  match.set_name(1, "Bert");
+  match.set_leg_players(0, 0, 1);
+  fake_host host(match);
+
+  long passes = 0;
+  auto pass = [&](const alloc_view& v, long from, long to, alloc_marks* marks) {
+    write_file(dir + "dsv_view.ini", ini);
+    alloc_faults::refuse_from = from;
+    alloc_faults::refuse_to = to;
+    if (from != 0) {
+      std::printf("%s: refusing allocations %ld to %ld\n", v.entry, from, to);
+      std::fflush(stdout);
+      ++passes;
+    }
+    return alloc_pass(dll_path, v, host, marks);
+  };
+  for (const alloc_view& v : alloc_views) {
+    alloc_marks clean;
+    CHECK_OR(4, pass(v, 0, 0, &clean) == 0);
+    std::printf("%s: %ld allocations, %ld at start-up, %ld until closed\n", v.entry, clean.total, clean.loaded,
+                clean.closed);
+    // Start-up and shut-down are the same whichever view runs between them:
+    // the first view takes them in full, the others their own part.
+    const bool whole = &v == &alloc_views[0];
+    for (long n = whole ? 1 : clean.loaded + 1; n <= (whole ? clean.total : clean.closed); ++n) {
+      const int failed = pass(v, n, n, nullptr);
+      if (failed != 0) return failed;
+    }
+    for (long n = clean.loaded + 1; n <= clean.closed; ++n) {
+      const int failed = pass(v, n, clean.closed, nullptr);
+      if (failed != 0) return failed;
+    }
+  }
+  for (const alloc_view& v : alloc_views) {
+    write_file(dir + "dsv_view.ini", ini);
+    alloc_faults::refuse_from = alloc_faults::refuse_to = 0;
+    HMODULE module = load_with_imports(dll_path, alloc_faults::replacements());
+    CHECK_OR(5, module != nullptr);
+    auto entry = reinterpret_cast<plugin_dll::entry_fn>(reinterpret_cast<void*>(GetProcAddress(module, v.entry)));
+    entry(host.window, host_event::open, host.block(), 0);
+    CHECK_OR(6, find_thread_window(v.class_name) != nullptr);
+    unload_with_imports(module);
+  }
+  std::printf("refused allocations: %ld passes\n", passes);
+  return 0;
+}
+
+// A view that closes itself (its menu's Close and Alt+F4 send it WM_CLOSE; a
+// host may destroy it outright) forgets its handle, so that a later window of
+// the host with the same handle value is never closed, raised or redrawn.
+int case_views_closing_themselves() {
+  plugin_startup(GetModuleHandleA(nullptr));
+  view_settings.full_screen = 0;
+  result_settings.reslut_full_screen = 0;
+  fake_match match;
+  fake_host host(match);
+  using entry_fn = int(__stdcall*)(HWND, uint32_t, const void*, uint32_t) noexcept;
+  const entry_fn entries[] = {dsv_view, dsv_socre, dsv_result};
+  HWND* const handles[] = {&view_hwnd, &score_hwnd, &result_hwnd};
+  for (int v = 0; v < 3; ++v) {
+    for (const bool destroy : {false, true}) {
+      entries[v](host.window, host_event::open, host.block(), 0);
+      HWND window = *handles[v];
+      CHECK_OR(2, window_exists(window));
+      if (destroy) {
+        DestroyWindow(window);
+      } else {
+        SendMessageA(window, WM_CLOSE, 0, 0);
+      }
+      CHECK_OR(3, !IsWindow(window));
+      CHECK_OR(4, *handles[v] == nullptr);
+    }
+  }
+  return 0;
+}
+
+// Buffer bitmaps the system refuses (a large window in a host short of memory)
+// leave a view black only until the next notice, which builds them again.
+bool refuse_bitmaps = false;
+HBITMAP WINAPI refusing_compatible_bitmap(HDC dc, int width, int height) {
+  return refuse_bitmaps ? nullptr : CreateCompatibleBitmap(dc, width, height);
+}
+
+int case_refused_buffer_bitmaps() {
+  plugin_dll dll(
+      "[view_window]\r\nleft=0\r\ntop=0\r\nright=300\r\nbottom=200\r\ncolor_line_color=\"0x3366CC\"\r\n"
+      "[score_window]\r\nleft=0\r\ntop=0\r\ncolor_line_color=\"0x3366CC\"\r\n"
+      "[reslut_window]\r\nleft=0\r\ntop=0\r\ncolor_line_color=\"0x3366CC\"\r\n");
+  CHECK_OR(2, replace_imports(dll.module, {{"GDI32.dll", "CreateCompatibleBitmap",
+                                            reinterpret_cast<void*>(refusing_compatible_bitmap)}}) == 1);
+  fake_match match;
+  fake_host host(match);
+  const COLORREF line = RGB(0x33, 0x66, 0xCC);
+  struct view {
+    plugin_dll::entry_fn entry;
+    const char* class_name;
+  };
+  for (const view& v : {view{dll.dsv_view, "dsv_view_wnd"}, view{dll.dsv_socre, "dsv_score_wnd"},
+                        view{dll.dsv_result, "dsv_result_wnd"}}) {
+    // Opened while no bitmap can be made: black, also after a notice then.
+    refuse_bitmaps = true;
+    v.entry(host.window, host_event::open, host.block(), 0);
+    HWND w = find_thread_window(v.class_name);
+    CHECK_OR(3, w != nullptr);
+    CHECK_OR(4, pixel_at(w, 0, 0) != line);
+    v.entry(host.window, host_event::change, host.block(), 0);
+    CHECK_OR(5, pixel_at(w, 0, 0) != line);
+    refuse_bitmaps = false;
+    v.entry(host.window, host_event::change, host.block(), 0);
+    CHECK_OR(6, pixel_at(w, 0, 0) == line);
+    CHECK_OR(7, pixel_at(w, 100, 1) == line);
+    // A resize that cannot make its buffer, then the next notice.
+    refuse_bitmaps = true;
+    SetWindowPos(w, nullptr, 0, 0, 320, 240, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CHECK_OR(8, pixel_at(w, 0, 0) != line);
+    refuse_bitmaps = false;
+    v.entry(host.window, host_event::change_twice, host.block(), 0);
+    CHECK_OR(9, pixel_at(w, 0, 0) == line);
+    CHECK_OR(10, pixel_at(w, 319, 239) == line);
+    v.entry(host.window, host_event::close, host.block(), 0);
+  }
+  dll.unload();
+  return 0;
+}
+
 struct named_case {
   const char* name;
   int (*run)();
@@ -234,12 +431,18 @@ const named_case cases[] = {
     {"bad_boundary", case_bad_boundary},
     {"storm", case_storm},
     {"garbage_settings", case_garbage_settings},
+    {"refused_allocations", case_refused_allocations},
+    {"views_closing_themselves", case_views_closing_themselves},
+    {"refused_buffer_bitmaps", case_refused_buffer_bitmaps},
 };
 
 TEST(Hardening, UnloadWithOpenViews) { EXPECT_EQ(run_case("unload_with_open_views"), 0u); }
 TEST(Hardening, BadInputAtTheBoundary) { EXPECT_EQ(run_case("bad_boundary"), 0u); }
 TEST(Hardening, HostStorm) { EXPECT_EQ(run_case("storm"), 0u); }
 TEST(Hardening, GarbageSettingsFile) { EXPECT_EQ(run_case("garbage_settings"), 0u); }
+TEST(Hardening, RefusedAllocations) { EXPECT_EQ(run_case("refused_allocations"), 0u); }
+TEST(Hardening, ViewsClosingThemselvesForgetTheirHandles) { EXPECT_EQ(run_case("views_closing_themselves"), 0u); }
+TEST(Hardening, RefusedBufferBitmapsAreMadeAtTheNextNotice) { EXPECT_EQ(run_case("refused_buffer_bitmaps"), 0u); }
 
 }  // namespace
 

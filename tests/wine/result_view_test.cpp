@@ -328,7 +328,7 @@ TEST_F(ResultView, HostAveragingModeSwitchesScoreAndFirstNine) {
   EXPECT_TRUE(shows_row(w, "First 9", "18.56", "0.00"));
 }
 
-TEST_F(ResultView, CloseDestroysAndTheEntryPointForgetsTheStaleHandle) {
+TEST_F(ResultView, CloseDestroysAndForgetsTheHandle) {
   const long gdi_before = gdi_live_objects();
   HWND w = open();
   ASSERT_NE(w, nullptr);
@@ -340,7 +340,7 @@ TEST_F(ResultView, CloseDestroysAndTheEntryPointForgetsTheStaleHandle) {
   EXPECT_EQ(menu_run.items[2], (std::pair<UINT, std::string>{1, "&Close"}));
   EXPECT_FALSE(IsWindow(w));
   EXPECT_EQ(gdi_live_objects(), gdi_before) << "every object the window made is deleted";
-  EXPECT_EQ(result_hwnd, w) << "the handle goes stale, nothing clears it yet";
+  EXPECT_EQ(result_hwnd, nullptr) << "the window forgets its handle as it goes";
   EXPECT_EQ(dsv_result(host_.window, host_event::change, host_.block(), 0), 1);
   EXPECT_EQ(result_hwnd, nullptr);
   HWND again = open();

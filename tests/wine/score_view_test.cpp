@@ -221,6 +221,32 @@ TEST_F(ScoreView, NoLegTableDrawsNoMarks) {
   EXPECT_EQ(shot.at(triangle_point(0).x, triangle_point(0).y), current_back);
 }
 
+// The current leg must name an entry that lies in the table's memory and can
+// be read: before the table, far past it, on the page after it, or on a page the
+// host has protected, it names no player and draws no mark, like a null table.
+TEST_F(ScoreView, MarksOnlyFromALegEntryThatCanBeRead) {
+  for (int leg = 0; leg < 16; ++leg) match_.set_leg_players(leg, 0, 0);
+  HWND w = open();
+  auto marked = [&] {
+    SendMessageA(w, view_message::refresh, 0, 0);
+    const client_pixels shot = capture_client(w);
+    return shot.at(circle_point(0).x, circle_point(0).y) == first_mark ||
+           shot.at(triangle_point(0).x, triangle_point(0).y) == current_mark;
+  };
+  ASSERT_TRUE(marked());
+  // The table's 16 entries sit alone on a page of their own; entry 28 starts on the next one.
+  for (int32_t leg : {-1, INT32_MIN, 28, INT32_MAX}) {
+    match_.set_current_leg(leg);
+    EXPECT_FALSE(marked()) << "current leg " << leg;
+  }
+  match_.set_current_leg(2);
+  DWORD old = 0;
+  ASSERT_NE(VirtualProtect(match_.legs, 148 * 16, PAGE_NOACCESS, &old), 0);
+  EXPECT_FALSE(marked()) << "protected table";
+  VirtualProtect(match_.legs, 148 * 16, old, &old);
+  EXPECT_TRUE(marked());
+}
+
 // Pixels of the title band that are not its background.
 int title_ink(const client_pixels& shot, int from_x, int to_x) {
   int n = 0;

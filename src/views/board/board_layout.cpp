@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cstring>
 
+#include "draw/clamp_int32.h"
+
 namespace {
 
 // Percentages of the text-mode boxes: left %, width %, then top % and height %
@@ -126,7 +128,7 @@ board_digit_run board_digit_cells(int32_t value, int32_t x, int32_t cell) {
   for (int k = 0; k < n; ++k) {
     board_digit_cell& out = run.cells[k];
     out.source_x = text[k] == '-' ? -1 : static_cast<int32_t>((text[k] - '0') * c);
-    out.dest_x = static_cast<int32_t>(start + k * c);
+    out.dest_x = clamp_int32(start + k * c);
   }
   run.count = n;
   return run;

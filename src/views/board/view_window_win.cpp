@@ -228,6 +228,7 @@ int view_create_buffer(HWND window, view_window_state* state) noexcept {
     state->compose_dc.reset(CreateCompatibleDC(buffer));
     state->compose_bitmap.reset(CreateCompatibleBitmap(buffer, state->back_info.bmWidth, state->back_info.bmHeight));
     state->compose_saved = SelectObject(state->compose_dc.get(), state->compose_bitmap.get());
+    if (!state->compose_bitmap) state->buffer_incomplete = true;
     SetBkMode(state->compose_dc.get(), TRANSPARENT);
     if (state->skin_num_l) {
       select_skin(buffer, state->skin_num_l.get(), state->num_l_dc, state->num_l_saved, state->num_l_info);

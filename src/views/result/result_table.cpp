@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "draw/clamp_int32.h"
+
 const char* const result_row_labels[result_row_count] = {"Sets",     "Legs",     "100+",  "140+",  "180's",
                                                          "High Out", "Best Leg", "Darts", "Score", "First 9"};
 
@@ -20,49 +22,60 @@ int format_int(int32_t value, char (&text)[result_text_size]) {
   return std::snprintf(text, sizeof text, "%d", static_cast<int>(value));
 }
 
+// The geometry is worked in 64 bits: for every client a screen can hold the
+// results are the 32-bit ones, and an absurd line width in the settings file
+// gives edges clamped to the 32-bit range instead of overflowing.
+using wide = int64_t;
+
+table_box box_of(wide left, wide top, wide right, wide bottom) {
+  return {clamp_int32(left), clamp_int32(top), clamp_int32(right), clamp_int32(bottom)};
+}
+
+wide row_height_wide(int32_t tm_height) { return wide{tm_height} + tm_height / 6; }
+
 }  // namespace
 
-int32_t result_row_height(int32_t tm_height) { return tm_height + tm_height / 6; }
+int32_t result_row_height(int32_t tm_height) { return clamp_int32(row_height_wide(tm_height)); }
 
 result_layout result_table_layout(int32_t width, int32_t height, int32_t line_width, int32_t tm_height,
                                   int32_t ave_char_width) {
-  const int32_t lw = line_width;
-  const int32_t l = lw;
-  const int32_t t = lw;
-  const int32_t r = width - lw;
-  const int32_t b = height - lw;
-  const int32_t h = result_row_height(tm_height);
-  const int32_t ach = ave_char_width;
+  const wide lw = line_width;
+  const wide l = lw;
+  const wide t = lw;
+  const wide r = wide{width} - lw;
+  const wide b = wide{height} - lw;
+  const wide h = row_height_wide(tm_height);
+  const wide ach = ave_char_width;
 
   result_layout out{};
   out.client = {0, 0, width, height};
-  out.header = {l, t, r, h};
-  out.body = {l, h + lw, r, b};
-  const int32_t text_left = l + ach;
-  const int32_t text_right = r - ach;
-  const int32_t half = (text_right - text_left) / 2;
-  out.names[0] = {text_left, t, text_left + half, h};
-  out.names[1] = {text_left + half, t, text_right, h};
-  out.row_height = h;
-  out.first_row_top = h + lw;
-  out.gap = 6 * ach;
-  out.inset_left = l;
-  out.inset_right = r;
+  out.header = box_of(l, t, r, h);
+  out.body = box_of(l, h + lw, r, b);
+  const wide text_left = l + ach;
+  const wide text_right = r - ach;
+  const wide half = (text_right - text_left) / 2;
+  out.names[0] = box_of(text_left, t, text_left + half, h);
+  out.names[1] = box_of(text_left + half, t, text_right, h);
+  out.row_height = clamp_int32(h);
+  out.first_row_top = clamp_int32(h + lw);
+  out.gap = clamp_int32(6 * ach);
+  out.inset_left = clamp_int32(l);
+  out.inset_right = clamp_int32(r);
   return out;
 }
 
 table_box result_label_box(const result_layout& layout, int row) {
-  const int32_t top = layout.first_row_top + layout.row_height * row;
-  return {layout.inset_left, top, layout.inset_right, top + layout.row_height};
+  const wide top = wide{layout.first_row_top} + wide{layout.row_height} * row;
+  return box_of(layout.inset_left, top, layout.inset_right, top + layout.row_height);
 }
 
 table_box result_value_box(const result_layout& layout, int row, int player) {
   table_box box = result_label_box(layout, row);
-  const int32_t half = layout.inset_right / 2;
+  const wide half = layout.inset_right / 2;
   if (player == 0) {
-    box.right = half - layout.gap;
+    box.right = clamp_int32(half - layout.gap);
   } else {
-    box.left = half + layout.gap;
+    box.left = clamp_int32(half + layout.gap);
   }
   return box;
 }

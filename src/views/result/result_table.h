@@ -28,6 +28,8 @@ int32_t result_row_height(int32_t tm_height);
 // The table's geometry for a client area of `width` x `height` (top-left at 0, 0).
 // The whole client is first filled in the line colour; header and body are
 // filled inside it, so the strips left between them and around them are the lines.
+// Absurd inputs (a line width in the billions) give edges clamped to the 32-bit
+// range instead of overflowing; so do the row boxes below.
 struct result_layout {
   table_box client;
   table_box header;     // head band; its bottom is the row height itself, not inset

@@ -1,19 +1,15 @@
 #include "views/score/score_board_layout.h"
 
+#include "draw/clamp_int32.h"
+
 namespace {
 
 // Worked in 64 bits: for every client a screen can hold the results are the
 // 32-bit ones, and a settings file with an absurd line width cannot overflow.
 using wide = int64_t;
 
-int32_t narrow(wide v) {
-  if (v > INT32_MAX) return INT32_MAX;
-  if (v < INT32_MIN) return INT32_MIN;
-  return static_cast<int32_t>(v);
-}
-
 score_box box(wide left, wide top, wide right, wide bottom) {
-  return {narrow(left), narrow(top), narrow(right), narrow(bottom)};
+  return {clamp_int32(left), clamp_int32(top), clamp_int32(right), clamp_int32(bottom)};
 }
 
 // A side x side square whose top-left corner is (x, y).
@@ -72,11 +68,11 @@ score_board_boxes score_board_layout(int32_t width, int32_t height, int32_t line
     row.current_mark = square(mark_left + (right - mark_left) / 2 - t / 2, y0 + (y1 - y0) / 2 - t / 2, t);
   }
 
-  out.first_mark_size = narrow(d);
-  out.current_mark_size = narrow(t);
-  out.triangle[0] = {narrow(2 * t), 0};
-  out.triangle[1] = {narrow(2 * t), narrow(2 * t)};
-  out.triangle[2] = {0, narrow(t)};
+  out.first_mark_size = clamp_int32(d);
+  out.current_mark_size = clamp_int32(t);
+  out.triangle[0] = {clamp_int32(2 * t), 0};
+  out.triangle[1] = {clamp_int32(2 * t), clamp_int32(2 * t)};
+  out.triangle[2] = {0, clamp_int32(t)};
   return out;
 }
 

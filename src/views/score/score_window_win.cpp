@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "draw/fonts_win.h"
+#include "match/match_memory_win.h"
 #include "match/match_state.h"
 #include "plugin/host_protocol.h"
 #include "resources/resource_ids.h"
@@ -180,6 +181,7 @@ int score_create_buffer(HWND window, score_window_state* state) noexcept {
     select_surface(dc.get(), state->current_mark_dc.get(), sizes.current_mark_side, state->current_mark_bitmap,
                    state->current_mark_saved);
   }
+  if (!state->first_mark_bitmap || !state->current_mark_bitmap) state->buffer_incomplete = true;
   state->client_height = client.cy;
   const char* face = score_settings.font_name;
   state->header_font.reset(create_font(face, sizes.header_points, bold));
@@ -228,10 +230,11 @@ int score_paint_board(HWND window, score_window_state* state) noexcept {
     draw_centered(dc, "Legs", board.legs_head);
   }
 
-  // Read afresh at every paint; a missing leg table names no player.
+  // Read afresh at every paint; a missing leg table, or a current leg outside
+  // it or in memory that cannot be read, names no player.
   int32_t first_player = -1;
   int32_t current_player = -1;
-  match_current_players(state->match, &first_player, &current_player);
+  match_current_players(state->match, match_bytes_readable, &first_player, &current_player);
 
   for (int i = 0; i < 2; ++i) {
     const score_row_boxes& row = board.rows[i];

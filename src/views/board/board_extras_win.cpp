@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "draw/fonts_win.h"
+#include "match/match_memory_win.h"
 #include "match/match_state.h"
 #include "settings/settings_table.h"
 
@@ -40,7 +41,7 @@ board_extras_content board_extras_content_now(const match_state* match) noexcept
   int32_t first = -1;
   int32_t current = -1;
   // The leg table is read only for an option that needs it.
-  if (view_extras.show_checkout != 0 || view_extras.show_first_mark != 0) match_current_players(match, &first, &current);
+  if (view_extras.show_checkout != 0 || view_extras.show_first_mark != 0) match_current_players(match, match_bytes_readable, &first, &current);
   return board_extras_content_of(view_extras, match, first, current);
 }
 

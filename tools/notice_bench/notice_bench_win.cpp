@@ -3,12 +3,15 @@
 // full-client fill and one copy to the screen; then a soak of notices, resizes
 // and open/close cycles, with GDI objects and heap blocks before and after.
 //
-// Usage: notice_bench [--quick] [--skin DIR]   (DIR holds back.bmp, num_l.bmp, num_s.bmp)
+// Usage: notice_bench [--quick] [--skin DIR]
+//   DIR holds back.bmp, num_l.bmp, num_s.bmp and view_window.ini, whose name
+//   boxes and number positions the skin cases use.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -17,6 +20,7 @@
 #include "plugin/host_protocol.h"
 #include "plugin/lifecycle_win.h"
 #include "plugin/plugin_globals.h"
+#include "settings/profile_platform.h"
 #include "settings/settings_table.h"
 #include "draw/view_frame_win.h"
 #include "views/board/view_window_win.h"
@@ -308,31 +312,36 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[i], "--skin") == 0 && i + 1 < argc) skin_dir = argv[++i];
   }
   plugin_startup(GetModuleHandleA(nullptr));
+  if (!skin_dir.empty()) {
+    // The skin's own lines: its name boxes and number positions (the file
+    // names are set per case below).
+    settings_load_from_file((skin_dir + "\\view_window.ini").c_str(), &view_settings.geometry, profile_platform_files);
+  }
   view_settings.full_screen = 0;
   result_settings.reslut_full_screen = 0;
   host h;
   const int samples = quick ? 50 : 500;
+  // The large view at the sample skin's own size (960 x 540), at a size that
+  // is no simple multiple of it, and at full HD and 4K.
+  const SIZE large_sizes[] = {{960, 540}, {1000, 500}, {1920, 1080}, {3840, 2160}};
   std::vector<view_case> cases = {
       {"result view", dsv_result, &result_hwnd, 0, 0, false},
       {"small score view", dsv_socre, &score_hwnd, 0, 0, false},
-      {"large view, text", dsv_view, &view_hwnd, 1000, 500, false},
-      {"large view, text", dsv_view, &view_hwnd, 1920, 1080, false},
-      {"large view, text", dsv_view, &view_hwnd, 3840, 2160, false},
   };
+  for (const SIZE& s : large_sizes) cases.push_back({"large view, text", dsv_view, &view_hwnd, s.cx, s.cy, false});
   if (!skin_dir.empty()) {
-    cases.push_back({"large view, skin", dsv_view, &view_hwnd, 1000, 500, true});
-    cases.push_back({"large view, skin", dsv_view, &view_hwnd, 1920, 1080, true});
-    cases.push_back({"large view, skin", dsv_view, &view_hwnd, 3840, 2160, true});
+    for (const SIZE& s : large_sizes) cases.push_back({"large view, skin", dsv_view, &view_hwnd, s.cx, s.cy, true});
   }
   for (const view_case& v : cases) measure(h, v, samples, skin_dir);
   const int notices = quick ? 500 : 10000, resizes = quick ? 100 : 1000, cycles = quick ? 10 : 100;
+  const std::size_t text_case = 2, skin_case = text_case + std::size(large_sizes);
   soak(h, cases[0], notices, resizes, cycles);
   soak(h, cases[1], notices, resizes, cycles);
-  set_skin(cases[2], skin_dir);
-  soak(h, cases[2], notices, resizes, cycles);
+  set_skin(cases[text_case], skin_dir);
+  soak(h, cases[text_case], notices, resizes, cycles);
   if (!skin_dir.empty()) {
-    set_skin(cases[5], skin_dir);
-    soak(h, cases[5], notices, resizes, cycles);
+    set_skin(cases[skin_case], skin_dir);
+    soak(h, cases[skin_case], notices, resizes, cycles);
   }
   return 0;
 }

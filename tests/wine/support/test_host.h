@@ -116,6 +116,9 @@ struct client_pixels {
   COLORREF at(int x, int y) const;  // as a COLORREF
 };
 client_pixels capture_client(HWND window);
+// The top-left width x height pixels of a device context (a memory DC's bitmap,
+// also where it lies beyond the screen).
+client_pixels capture_dc(HDC dc, int width, int height);
 
 // Finds the top-level window of `class_name` that belongs to this thread.
 HWND find_thread_window(const char* class_name);

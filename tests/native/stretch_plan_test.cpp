@@ -160,13 +160,14 @@ struct picture_pair {
   std::vector<uint32_t> before, after;
   picture_pair(int32_t w, int32_t h) : width(w), height(h), before(size_t(w) * h, 0x102030), after(before) {}
   void change(int32_t x, int32_t y) { after[size_t(y) * width + x] ^= 0x010000; }
-  int boxes(std::vector<stretch_rect>& out, int capacity = 64) {
-    const int32_t n = stretch_tile_count(width, height);
-    std::vector<uint8_t> tiles(n);
-    std::vector<int32_t> stack(n);
+  // Boxes for a stretch to `scale` times the size.
+  int boxes(std::vector<stretch_rect>& out, int capacity = 64, int scale = 1) {
+    std::vector<uint8_t> tiles(stretch_tile_count(width, height));
+    std::vector<int32_t> extents(stretch_extent_count(width, height));
     out.assign(capacity, stretch_rect{});
-    const int found = stretch_changed_boxes(before.data(), after.data(), width, height, tiles.data(), stack.data(),
-                                            out.data(), capacity);
+    const int found = stretch_changed_boxes(before.data(), after.data(), width, height,
+                                            stretch_axis_of(width, width * scale), stretch_axis_of(height, height * scale),
+                                            tiles.data(), extents.data(), out.data(), capacity);
     out.resize(found < 0 ? 0 : found);
     return found;
   }
@@ -176,7 +177,7 @@ bool inside(const stretch_rect& r, int32_t x, int32_t y) {
   return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
 }
 
-TEST(StretchChangedBoxes, OneBoxPerGroupShrunkToItsChanges) {
+TEST(StretchChangedBoxes, CutWhereThePiecesStretchLessAndShrunkToTheChanges) {
   std::vector<stretch_rect> boxes;
   picture_pair same(13, 11);
   EXPECT_EQ(same.boxes(boxes), 0);
@@ -189,7 +190,7 @@ TEST(StretchChangedBoxes, OneBoxPerGroupShrunkToItsChanges) {
   EXPECT_EQ(boxes[0].right, 13);
   EXPECT_EQ(boxes[0].bottom, 11);
 
-  picture_pair apart(100, 60);  // two changes with an empty tile between them
+  picture_pair apart(100, 60);  // two changes with empty tiles between them
   apart.change(3, 4);
   apart.change(30, 4);
   ASSERT_EQ(apart.boxes(boxes), 2);
@@ -197,12 +198,22 @@ TEST(StretchChangedBoxes, OneBoxPerGroupShrunkToItsChanges) {
   EXPECT_EQ(boxes[0].right, 4);
   EXPECT_EQ(boxes[1].left, 30);
 
-  picture_pair diagonal(100, 60);  // tiles touching at a corner: one box
-  diagonal.change(7, 7);
-  diagonal.change(8, 8);
-  ASSERT_EQ(diagonal.boxes(boxes), 1);
-  EXPECT_EQ(boxes[0].left, 7);
-  EXPECT_EQ(boxes[0].bottom, 9);
+  picture_pair block(100, 60);  // a change over four tiles: one box
+  for (int y = 4; y < 12; ++y) {
+    for (int x = 4; x < 12; ++x) block.change(x, y);
+  }
+  ASSERT_EQ(block.boxes(boxes, 64, 2), 1);
+  EXPECT_EQ(boxes[0].left, 4);
+  EXPECT_EQ(boxes[0].bottom, 12);
+
+  picture_pair ell(100, 100);  // a wide bar on a narrow stem: two boxes
+  for (int x = 0; x < 64; ++x) ell.change(x, 0);
+  for (int y = 8; y < 64; ++y) ell.change(0, y);
+  ASSERT_EQ(ell.boxes(boxes, 64, 2), 2);
+  EXPECT_EQ(boxes[0].right, 64);
+  EXPECT_EQ(boxes[0].bottom, 1);
+  EXPECT_EQ(boxes[1].right, 1);
+  EXPECT_EQ(boxes[1].top, 8);
 
   picture_pair many(100, 60);
   for (int i = 0; i < 5; ++i) many.change(i * 20, 0);
@@ -225,7 +236,7 @@ TEST(StretchChangedBoxes, RandomChangesAreAllCoveredByTightBoxes) {
       }
     }
     std::vector<stretch_rect> boxes;
-    const int n = p.boxes(boxes, 1000);
+    const int n = p.boxes(boxes, 1000, 1 + trial % 3);
     ASSERT_GE(n, 0);
     for (int32_t y = 0; y < p.height; ++y) {
       for (int32_t x = 0; x < p.width; ++x) {

@@ -465,7 +465,7 @@ TEST(BoardSkin, PartsOfTheStretchGiveTheWholeStretchsPixels) {
     int back_w, back_h, window_w, window_h;
     bool parts;  // either axis can be stretched in parts
   } sizes[] = {
-      {400, 300, 400, 300, true},     // 1:1
+      {400, 300, 400, 300, false},    // 1:1: the whole stretch is a copy
       {400, 300, 800, 600, true},     // twice
       {400, 300, 1600, 1200, true},   // four times
       {400, 300, 200, 150, true},     // half
@@ -473,7 +473,7 @@ TEST(BoardSkin, PartsOfTheStretchGiveTheWholeStretchsPixels) {
       {400, 300, 1000, 750, false},   // 2.5 times: positions in fifths
       {400, 300, 401, 299, false},
       {400, 300, 1200, 450, false},   // three times across, 1.5 down
-      {333, 211, 333, 211, true},     // odd background sizes
+      {333, 211, 333, 211, false},    // odd background sizes
       {333, 211, 666, 422, true},
       {333, 211, 1332, 844, true},
       {333, 211, 500, 211, true},     // 1:1 down only

@@ -64,12 +64,13 @@ bool ensure_memory(stretch_cache& c, HDC buffer) noexcept {
   if (c.shown != nullptr) return true;
   const size_t pixels = static_cast<size_t>(c.source_w) * static_cast<size_t>(c.source_h);
   const size_t tiles = static_cast<size_t>(stretch_tile_count(c.source_w, c.source_h));
+  const size_t extents = static_cast<size_t>(stretch_extent_count(c.source_w, c.source_h));
   c.shown = static_cast<uint32_t*>(mem_alloc(pixels * sizeof(uint32_t)));
   c.tiles = static_cast<uint8_t*>(mem_alloc(tiles));
-  c.tile_stack = static_cast<int32_t*>(mem_alloc(tiles * sizeof(int32_t)));
+  c.extents = static_cast<int32_t*>(mem_alloc(extents * sizeof(int32_t)));
   c.boxes = static_cast<stretch_rect*>(mem_alloc(box_capacity * sizeof(stretch_rect)));
   c.parts = static_cast<stretch_part*>(mem_alloc(box_capacity * sizeof(stretch_part)));
-  return c.shown != nullptr && c.tiles != nullptr && c.tile_stack != nullptr && c.boxes != nullptr &&
+  return c.shown != nullptr && c.tiles != nullptr && c.extents != nullptr && c.boxes != nullptr &&
          c.parts != nullptr && ensure_surface(c.next, buffer, c.source_w, c.source_h);
 }
 
@@ -138,7 +139,7 @@ void stretch_cache_release(stretch_cache& c) noexcept {
   release_surface(c.next);
   mem_free(c.shown);
   mem_free(c.tiles);
-  mem_free(c.tile_stack);
+  mem_free(c.extents);
   mem_free(c.boxes);
   mem_free(c.parts);
   c.valid = false;
@@ -159,8 +160,9 @@ int stretch_cache_show(stretch_cache& c, HDC buffer, HDC compose, int32_t source
     std::memcpy(c.verdict_sizes, sizes, sizeof sizes);
     c.verdict = 0;
   }
-  // Without the memory to compare, every paint stretches the whole.
-  if (source_w <= 0 || source_h <= 0 || !ensure_memory(c, buffer) ||
+  // At 1:1 the whole stretch is as cheap as a copy, cheaper than comparing;
+  // without the memory to compare, every paint stretches the whole.
+  if (source_w <= 0 || source_h <= 0 || (source_w == window_w && source_h == window_h) || !ensure_memory(c, buffer) ||
       BitBlt(c.next.dc.get(), 0, 0, source_w, source_h, compose, 0, 0, SRCCOPY) == FALSE) {
     c.valid = false;
     return stretch_whole(buffer, compose, c) ? 1 : 0;
@@ -172,11 +174,11 @@ int stretch_cache_show(stretch_cache& c, HDC buffer, HDC compose, int32_t source
     return c.valid ? 1 : 0;
   }
 
-  const int boxes = stretch_changed_boxes(c.shown, c.next.bits, source_w, source_h, c.tiles, c.tile_stack, c.boxes,
-                                          box_capacity);
-  if (boxes == 0) return 1;  // the same picture: the buffer already shows it
   const stretch_axis x = stretch_axis_of(source_w, window_w);
   const stretch_axis y = stretch_axis_of(source_h, window_h);
+  const int boxes = stretch_changed_boxes(c.shown, c.next.bits, source_w, source_h, x, y, c.tiles, c.extents, c.boxes,
+                                          box_capacity);
+  if (boxes == 0) return 1;  // the same picture: the buffer already shows it
   int parts = 0;
   if (boxes > 0 && (x.partial || y.partial) && c.verdict >= 0) {
     for (int i = 0; i < boxes; ++i) remember(c, c.boxes[i]);  // before the plan reuses the boxes

@@ -3,9 +3,10 @@
 // buffer shows; a new composition is compared with it, and only the window
 // pixels a changed source pixel can reach are stretched again, from aligned
 // parts of the composition (stretch_plan.h), into a surface of the part's size
-// and copied from there. A first paint, a new size, an axis that cannot be
-// split, a platform whose parts are found to differ from the whole, a failed
-// call or a change too large to gain from parts all stretch the whole picture.
+// and copied from there. A first paint, a new size, 1:1 (where the whole
+// stretch is as cheap as a copy), axes that cannot be split, a platform whose
+// parts are found to differ from the whole, a failed call or a change too
+// large to gain from parts all stretch the whole picture.
 // The buffer must hold nothing but that stretch. The view's window state owns
 // one; its memory and GDI objects go with the buffer.
 #pragma once
@@ -36,7 +37,7 @@ struct stretch_cache {
   bool valid = false;  // the buffer holds the whole stretch of `shown`
   // Scratch of the changed-box search and the plan, from the local heap.
   uint8_t* tiles = nullptr;
-  int32_t* tile_stack = nullptr;
+  int32_t* extents = nullptr;
   stretch_rect* boxes = nullptr;
   stretch_part* parts = nullptr;
   // Where a part is stretched: as large as the largest part so far.

@@ -1,6 +1,7 @@
 #include "views/board/stretch_plan.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 
 namespace {
@@ -169,59 +170,142 @@ int32_t stretch_tile_count(int32_t width, int32_t height) noexcept {
   return ((width + tile - 1) / tile) * ((height + tile - 1) / tile);
 }
 
+int32_t stretch_extent_count(int32_t width, int32_t height) noexcept {
+  if (width <= 0 || height <= 0) return 0;
+  return 4 * ((width + tile - 1) / tile + (height + tile - 1) / tile);
+}
+
+namespace {
+
+// The search over the tile marks: rectangles in tiles, right and bottom
+// exclusive, always tight around the marked tiles they hold.
+struct tile_search {
+  const uint8_t* tiles;
+  int32_t across, down;  // tiles
+  int32_t width, height;  // pixels
+  const stretch_axis& x;
+  const stretch_axis& y;
+  int32_t* extents;  // 4 * (across + down)
+
+  stretch_rect pixels_of(const stretch_rect& t) const {
+    return {t.left * tile, t.top * tile, std::min(width, t.right * tile), std::min(height, t.bottom * tile)};
+  }
+  int64_t cost(const stretch_rect& t) const { return area(stretch_part_of(x, y, pixels_of(t)).window); }
+
+  // The cheapest cut of `r` into two tight pieces along a tile row (`rows`) or
+  // column; false when no cut is cheaper than `r` itself.
+  bool best_cut(const stretch_rect& r, bool rows, int64_t& best, stretch_rect& first, stretch_rect& second) const {
+    // Along the cut direction, lines (rows or columns) of r; across it, each
+    // line's first and last marked tile, then the same over the lines after it.
+    const int32_t begin = rows ? r.top : r.left;
+    const int32_t end = rows ? r.bottom : r.right;
+    const int32_t lines = end - begin;
+    int32_t* low = extents;
+    int32_t* high = extents + lines;
+    int32_t* after_low = extents + 2 * lines;
+    int32_t* after_high = extents + 3 * lines;
+    for (int32_t i = 0; i < lines; ++i) {
+      low[i] = INT32_MAX;
+      high[i] = INT32_MIN;
+      const int32_t across_begin = rows ? r.left : r.top;
+      const int32_t across_end = rows ? r.right : r.bottom;
+      for (int32_t j = across_begin; j < across_end; ++j) {
+        const int32_t at = rows ? (begin + i) * this->across + j : j * this->across + begin + i;
+        if (tiles[at] == 0) continue;
+        low[i] = std::min(low[i], j);
+        high[i] = std::max(high[i], j);
+      }
+    }
+    int32_t l = INT32_MAX, h = INT32_MIN;
+    for (int32_t i = lines - 1; i >= 0; --i) {
+      l = std::min(l, low[i]);
+      h = std::max(h, high[i]);
+      after_low[i] = l;
+      after_high[i] = h;
+    }
+    bool found = false;
+    l = INT32_MAX;
+    h = INT32_MIN;
+    int32_t last_marked = -1;  // of the lines before the cut
+    for (int32_t cut = 1; cut < lines; ++cut) {
+      if (low[cut - 1] <= high[cut - 1]) {
+        l = std::min(l, low[cut - 1]);
+        h = std::max(h, high[cut - 1]);
+        last_marked = cut - 1;
+      }
+      if (low[cut] > high[cut]) continue;  // cut just before a marked line only
+      const stretch_rect a = rows ? stretch_rect{l, begin, h + 1, begin + last_marked + 1}
+                                  : stretch_rect{begin, l, begin + last_marked + 1, h + 1};
+      const stretch_rect b = rows ? stretch_rect{after_low[cut], begin + cut, after_high[cut] + 1, end}
+                                  : stretch_rect{begin + cut, after_low[cut], end, after_high[cut] + 1};
+      const int64_t c = cost(a) + cost(b);
+      if (c < best) {
+        best = c;
+        first = a;
+        second = b;
+        found = true;
+      }
+    }
+    return found;
+  }
+};
+
+}  // namespace
+
 int stretch_changed_boxes(const uint32_t* before, const uint32_t* after, int32_t width, int32_t height,
-                          uint8_t* tiles, int32_t* stack, stretch_rect* boxes, int capacity) noexcept {
+                          const stretch_axis& x, const stretch_axis& y, uint8_t* tiles, int32_t* extents,
+                          stretch_rect* boxes, int capacity) noexcept {
   if (width <= 0 || height <= 0) return 0;
   const int32_t across = (width + tile - 1) / tile;
   const int32_t down = (height + tile - 1) / tile;
   std::memset(tiles, 0, static_cast<size_t>(across) * static_cast<size_t>(down));
-  bool any = false;
-  for (int32_t y = 0; y < height; ++y) {
-    if (same_row(before, after, width, y, 0, width)) continue;
-    uint8_t* row = tiles + static_cast<int64_t>(y / tile) * across;
-    for (int32_t tx = 0; tx < across; ++tx) {
-      if (row[tx] != 0) continue;
-      const int32_t left = tx * tile;
-      if (!same_row(before, after, width, y, left, std::min(width, left + tile))) {
-        row[tx] = 1;
-        any = true;
+  stretch_rect all = {INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
+  for (int32_t py = 0; py < height; ++py) {
+    if (same_row(before, after, width, py, 0, width)) continue;
+    const int32_t ty = py / tile;
+    uint8_t* row = tiles + static_cast<int64_t>(ty) * across;
+    const uint32_t* b = before + int64_t{py} * width;
+    const uint32_t* a = after + int64_t{py} * width;
+    // From each difference on to the next tile: the rest of its tile needs no look.
+    for (int32_t px = 0; px < width;) {
+      if (a[px] == b[px]) {
+        ++px;
+        continue;
       }
+      const int32_t tx = px / tile;
+      if (row[tx] == 0) {
+        row[tx] = 1;
+        all = united(all, stretch_rect{tx, ty, tx + 1, ty + 1});
+      }
+      px = (tx + 1) * tile;
     }
   }
-  if (!any) return 0;
-  // Each group of touching marked tiles (diagonals included) is one box.
+  if (all.left > all.right) return 0;
+
+  const tile_search search = {tiles, across, down, width, height, x, y, extents};
+  // Pieces still to cut; each cut leaves one more piece, so no more than
+  // `capacity` are ever waiting while the result fits.
+  constexpr int waiting_room = 64;
+  stretch_rect waiting[waiting_room];
+  int pending = 0;
+  waiting[pending++] = all;
   int found = 0;
-  for (int32_t start = 0; start < across * down; ++start) {
-    if (tiles[start] != 1) continue;
-    if (found == capacity) return -1;
-    int32_t top = start / across;
-    int32_t left = start % across;
-    int32_t bottom = top;
-    int32_t right = left;
-    int32_t depth = 0;
-    tiles[start] = 2;
-    stack[depth++] = start;
-    while (depth > 0) {
-      const int32_t at = stack[--depth];
-      const int32_t ty = at / across;
-      const int32_t tx = at % across;
-      top = std::min(top, ty);
-      bottom = std::max(bottom, ty);
-      left = std::min(left, tx);
-      right = std::max(right, tx);
-      for (int32_t ny = std::max(0, ty - 1); ny <= std::min(down - 1, ty + 1); ++ny) {
-        for (int32_t nx = std::max(0, tx - 1); nx <= std::min(across - 1, tx + 1); ++nx) {
-          const int32_t next = ny * across + nx;
-          if (tiles[next] != 1) continue;
-          tiles[next] = 2;
-          stack[depth++] = next;
-        }
-      }
+  while (pending > 0) {
+    const stretch_rect r = waiting[--pending];
+    int64_t best = search.cost(r);
+    stretch_rect first = {}, second = {};
+    bool cut = search.best_cut(r, true, best, first, second);
+    cut = search.best_cut(r, false, best, first, second) || cut;
+    if (cut) {
+      if (pending + 2 > waiting_room || found + pending + 2 > capacity) return -1;
+      waiting[pending++] = second;
+      waiting[pending++] = first;
+      continue;
     }
-    stretch_rect box = {left * tile, top * tile, std::min(width, (right + 1) * tile),
-                        std::min(height, (bottom + 1) * tile)};
+    if (found == capacity) return -1;
+    stretch_rect box = search.pixels_of(r);
     shrink_to_changes(before, after, width, box);
-    if (box.left < box.right && box.top < box.bottom) boxes[found++] = box;
+    boxes[found++] = box;
   }
   return found;
 }

@@ -66,13 +66,20 @@ int stretch_plan_parts(const stretch_axis& x, const stretch_axis& y, stretch_rec
 // Window pixels the parts stretch, counted with their overlaps.
 int64_t stretch_parts_area(const stretch_part* parts, int count) noexcept;
 
+// Scratch the changed-box search needs for a picture of width x height: tile
+// marks (stretch_tile_count bytes) and tile extents (stretch_extent_count
+// 32-bit entries).
+int32_t stretch_tile_count(int32_t width, int32_t height) noexcept;
+int32_t stretch_extent_count(int32_t width, int32_t height) noexcept;
+
 // Changed boxes between two pictures of `width` x `height` 32-bit pixels, rows
-// packed: boxes that together cover every pixel in which `before` and `after`
-// differ, one per group of touching 8 x 8 tiles with a change, each shrunk to
-// the changed pixels it holds. `tiles` and `stack` are scratch of
-// stretch_tile_count(width, height) entries each. Returns the number of boxes
+// packed, for their stretch along axes `x` and `y`: boxes that together cover
+// every pixel in which `before` and `after` differ. The 8 x 8 tiles that hold
+// a change are cut apart along tile rows and columns wherever the parts of the
+// pieces stretch fewer window pixels than the part of the whole, and each box
+// is then shrunk to the changed pixels it holds. Returns the number of boxes
 // written (0 when the pictures are the same), or -1 when more than `capacity`
 // would be needed.
-int32_t stretch_tile_count(int32_t width, int32_t height) noexcept;
 int stretch_changed_boxes(const uint32_t* before, const uint32_t* after, int32_t width, int32_t height,
-                          uint8_t* tiles, int32_t* stack, stretch_rect* boxes, int capacity) noexcept;
+                          const stretch_axis& x, const stretch_axis& y, uint8_t* tiles, int32_t* extents,
+                          stretch_rect* boxes, int capacity) noexcept;

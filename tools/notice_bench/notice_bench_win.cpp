@@ -1,5 +1,6 @@
 // Speed and soak figures of the views, under Wine or Windows: how long a host
-// change notice takes until the new picture is shown, next to the floor of one
+// change notice takes until the new picture is shown (every number on the board
+// new, and after one visit: one score new), next to the floor of one
 // full-client fill and one copy to the screen; then a soak of notices, resizes
 // and open/close cycles, with GDI objects and heap blocks before and after.
 //
@@ -95,6 +96,8 @@ struct host {
     put(legs + 148 * (i % 8), i % 2);
     put(legs + 148 * (i % 8) + 8, (i + 1) % 2);
   }
+  // One visit: the score of the player at the oche, and nothing else.
+  void throw_visit(int i) { put(record + (i % 2 ? 432 : 124), 501 - (i * 13) % 501); }
 };
 
 void pump() {
@@ -225,6 +228,20 @@ void set_skin(const view_case& v, const std::string& skin_dir) {
   }
 }
 
+// Change notices to a view, each after `change(i)`, until the picture is shown.
+template <class Change>
+figures time_notices(host& h, entry_fn entry, int samples, Change change) {
+  std::vector<double> t;
+  for (int i = 0; i < samples; ++i) {
+    change(i);
+    double start = now_ms();
+    entry(h.window, host_event::change, h.block.data(), 0);
+    GdiFlush();
+    t.push_back(now_ms() - start);
+  }
+  return summarise(t);
+}
+
 void measure(host& h, const view_case& v, int samples, const std::string& skin_dir) {
   set_skin(v, skin_dir);
   v.entry(h.window, host_event::open, h.block.data(), 0);
@@ -237,24 +254,11 @@ void measure(host& h, const view_case& v, int samples, const std::string& skin_d
   pump();
   RECT r;
   GetClientRect(w, &r);
-  std::vector<double> t;
-  for (int i = 0; i < samples; ++i) {
-    h.visit(i);
-    double start = now_ms();
-    v.entry(h.window, host_event::change, h.block.data(), 0);
-    GdiFlush();
-    t.push_back(now_ms() - start);
-  }
-  figures notice = summarise(t);
+  const figures notice = time_notices(h, v.entry, samples, [&](int i) { h.visit(i); });
   // Notices that change nothing the view shows.
-  std::vector<double> same;
-  for (int i = 0; i < samples; ++i) {
-    double start = now_ms();
-    v.entry(h.window, host_event::change, h.block.data(), 0);
-    GdiFlush();
-    same.push_back(now_ms() - start);
-  }
-  figures unchanged = summarise(same);
+  const figures unchanged = time_notices(h, v.entry, samples, [](int) {});
+  // Notices after one visit each.
+  const figures one_score = time_notices(h, v.entry, samples, [&](int i) { h.throw_visit(i); });
   // The same repaint into the buffer alone, without showing it.
   std::vector<double> p;
   frame_state_head* head = frame_state(w);
@@ -273,10 +277,10 @@ void measure(host& h, const view_case& v, int samples, const std::string& skin_d
   pump();
   figures shown = shown_floor_of(r.right, r.bottom, samples);
   std::printf("%-18s %4ldx%-4ld notice median %7.3f p99 %7.3f | paint only %7.3f | floor median %7.3f p99 %7.3f ms"
-              " | %5.2fx | shown floor %7.3f ms, %5.2fx | unchanged notice %7.3f ms\n",
+              " | %5.2fx | shown floor %7.3f ms, %5.2fx | unchanged notice %7.3f ms | one score %7.3f ms\n",
               v.name, r.right, r.bottom, notice.median, notice.p99, paint.median, base.median, base.p99,
               base.median > 0 ? notice.median / base.median : 0.0, shown.median,
-              shown.median > 0 ? notice.median / shown.median : 0.0, unchanged.median);
+              shown.median > 0 ? notice.median / shown.median : 0.0, unchanged.median, one_score.median);
 }
 
 void soak(host& h, const view_case& v, int notices, int resizes, int cycles) {

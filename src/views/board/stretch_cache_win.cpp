@@ -8,6 +8,9 @@ namespace {
 
 // More changed boxes than this stretch the whole picture.
 constexpr int box_capacity = 64;
+// Larger compositions are stretched whole: their two copies would take more
+// of a 32-bit host's memory than they save time (4 M pixels are 16 MB each).
+constexpr int64_t largest_compared = int64_t{1} << 22;
 
 void set_halftone(HDC dc, int32_t origin_x, int32_t origin_y) noexcept {
   SetStretchBltMode(dc, HALFTONE);
@@ -74,6 +77,16 @@ bool ensure_memory(stretch_cache& c, HDC buffer) noexcept {
          c.parts != nullptr && ensure_surface(c.next, buffer, c.source_w, c.source_h);
 }
 
+void free_memory(stretch_cache& c) noexcept {
+  release_surface(c.part);
+  release_surface(c.next);
+  mem_free(c.shown);
+  mem_free(c.tiles);
+  mem_free(c.extents);
+  mem_free(c.boxes);
+  mem_free(c.parts);
+}
+
 // Copies the rows of `box` from the new composition into the shown one.
 void remember(stretch_cache& c, const stretch_rect& box) noexcept {
   for (int32_t y = box.top; y < box.bottom; ++y) {
@@ -135,13 +148,7 @@ bool parts_match_whole(stretch_cache& c, HDC buffer, HDC compose, int count) noe
 }  // namespace
 
 void stretch_cache_release(stretch_cache& c) noexcept {
-  release_surface(c.part);
-  release_surface(c.next);
-  mem_free(c.shown);
-  mem_free(c.tiles);
-  mem_free(c.extents);
-  mem_free(c.boxes);
-  mem_free(c.parts);
+  free_memory(c);
   c.valid = false;
   c.source_w = c.source_h = c.window_w = c.window_h = 0;
 }
@@ -156,14 +163,21 @@ int stretch_cache_show(stretch_cache& c, HDC buffer, HDC compose, int32_t source
     c.window_h = window_h;
   }
   const int32_t sizes[4] = {source_w, source_h, window_w, window_h};
-  if (std::memcmp(sizes, c.verdict_sizes, sizeof sizes) != 0) {
-    std::memcpy(c.verdict_sizes, sizes, sizeof sizes);
-    c.verdict = 0;
+  if (std::memcmp(sizes, c.checked_sizes, sizeof sizes) != 0) {
+    std::memcpy(c.checked_sizes, sizes, sizeof sizes);
+    c.parts_check = stretch_parts_check::unknown;
   }
-  // At 1:1 the whole stretch is as cheap as a copy, cheaper than comparing;
-  // without the memory to compare, every paint stretches the whole.
-  if (source_w <= 0 || source_h <= 0 || (source_w == window_w && source_h == window_h) || !ensure_memory(c, buffer) ||
+  const stretch_axis x = stretch_axis_of(source_w, window_w);
+  const stretch_axis y = stretch_axis_of(source_h, window_h);
+  // Parts gain nothing at 1:1, where the whole stretch is as cheap as a copy,
+  // nor where no axis can be split or parts were found to differ; without the
+  // memory to compare, every paint stretches the whole.
+  const bool parts_may_gain = (x.partial || y.partial) && (source_w != window_w || source_h != window_h) &&
+                              int64_t{source_w} * source_h <= largest_compared &&
+                              c.parts_check != stretch_parts_check::differ;
+  if (!parts_may_gain || !ensure_memory(c, buffer) ||
       BitBlt(c.next.dc.get(), 0, 0, source_w, source_h, compose, 0, 0, SRCCOPY) == FALSE) {
+    free_memory(c);
     c.valid = false;
     return stretch_whole(buffer, compose, c) ? 1 : 0;
   }
@@ -174,23 +188,20 @@ int stretch_cache_show(stretch_cache& c, HDC buffer, HDC compose, int32_t source
     return c.valid ? 1 : 0;
   }
 
-  const stretch_axis x = stretch_axis_of(source_w, window_w);
-  const stretch_axis y = stretch_axis_of(source_h, window_h);
   const int boxes = stretch_changed_boxes(c.shown, c.next.bits, source_w, source_h, x, y, c.tiles, c.extents, c.boxes,
                                           box_capacity);
   if (boxes == 0) return 1;  // the same picture: the buffer already shows it
-  int parts = 0;
-  if (boxes > 0 && (x.partial || y.partial) && c.verdict >= 0) {
+  int parts = -1;
+  if (boxes > 0) {
     for (int i = 0; i < boxes; ++i) remember(c, c.boxes[i]);  // before the plan reuses the boxes
     parts = stretch_plan_parts(x, y, c.boxes, boxes, c.parts);
     // Parts that stretch half the window or more gain nothing on the whole.
     if (2 * stretch_parts_area(c.parts, parts) >= int64_t{window_w} * window_h) parts = -1;
   } else {
     remember_all(c);
-    parts = -1;
   }
 
-  if (parts >= 0 && c.verdict > 0) {
+  if (parts >= 0 && c.parts_check == stretch_parts_check::same) {
     bool done = true;
     for (int i = 0; i < parts && done; ++i) {
       done = stretch_part_alone(c, buffer, compose, c.parts[i]) && copy_part(c, buffer, c.parts[i]);
@@ -201,6 +212,9 @@ int stretch_cache_show(stretch_cache& c, HDC buffer, HDC compose, int32_t source
   // against it.
   c.valid = stretch_whole(buffer, compose, c);
   if (!c.valid) return 0;
-  if (parts > 0 && c.verdict == 0) c.verdict = parts_match_whole(c, buffer, compose, parts) ? 1 : -1;
+  if (parts > 0 && c.parts_check == stretch_parts_check::unknown) {
+    c.parts_check = parts_match_whole(c, buffer, compose, parts) ? stretch_parts_check::same
+                                                                  : stretch_parts_check::differ;
+  }
   return 1;
 }

@@ -4,9 +4,10 @@
 // pixels a changed source pixel can reach are stretched again, from aligned
 // parts of the composition (stretch_plan.h), into a surface of the part's size
 // and copied from there. A first paint, a new size, 1:1 (where the whole
-// stretch is as cheap as a copy), axes that cannot be split, a platform whose
-// parts are found to differ from the whole, a failed call or a change too
-// large to gain from parts all stretch the whole picture.
+// stretch is as cheap as a copy), axes that cannot be split, a composition of
+// more than 4 M pixels, a platform whose parts are found to differ from the
+// whole, a failed call or a change too large to gain from parts all stretch
+// the whole picture.
 // The buffer must hold nothing but that stretch. The view's window state owns
 // one; its memory and GDI objects go with the buffer.
 #pragma once
@@ -27,6 +28,8 @@ struct stretch_surface {
   int32_t width = 0, height = 0;
 };
 
+enum class stretch_parts_check { unknown, same, differ };
+
 struct stretch_cache {
   // The composition the buffer shows (source_w x source_h pixels from the
   // local heap), and the surface a new composition is copied into to compare.
@@ -43,11 +46,12 @@ struct stretch_cache {
   // Where a part is stretched: as large as the largest part so far.
   stretch_surface part;
   // Whether parts give the whole stretch's pixels on this platform for these
-  // sizes: 0 not known yet, 1 they do, -1 they do not. Found on the first
-  // partial paint by stretching the parts and the whole and comparing; kept
-  // over buffer rebuilds at the same sizes.
-  int verdict = 0;
-  int32_t verdict_sizes[4] = {};
+  // sizes. Found on the first paint that parts would do, by stretching the
+  // whole and then each part and comparing the pixels they copy: a check of
+  // that change, not a proof for every change. Kept over buffer rebuilds at
+  // the same sizes.
+  stretch_parts_check parts_check = stretch_parts_check::unknown;
+  int32_t checked_sizes[4] = {};  // source_w, source_h, window_w, window_h
 };
 
 // Leaves the buffer holding the HALFTONE stretch of all of `compose` (source_w
@@ -58,5 +62,5 @@ int stretch_cache_show(stretch_cache& cache, HDC buffer, HDC compose, int32_t so
                        int32_t window_w, int32_t window_h) noexcept;
 
 // Frees the cache's memory and GDI objects; the next call stretches the whole.
-// The verdict stays.
+// The parts check stays.
 void stretch_cache_release(stretch_cache& cache) noexcept;

@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -343,9 +344,60 @@ TEST(BoardSkin, NameIsScaledOnceWithTheBackground) {
   }
 }
 
+// What the buffer holds, what the view composed, and what bitmap mode must
+// show: that composition stretched whole, at once, with HALFTONE onto a bitmap
+// like the buffer.
+client_pixels buffer_pixels(const open_view& view) {
+  RECT r = {};
+  GetClientRect(view.window, &r);
+  return capture_dc(view.state()->mem_dc.get(), r.right, r.bottom);
+}
+
+client_pixels composition(const view_window_state& s) {
+  return capture_dc(s.compose_dc.get(), s.back_info.bmWidth, s.back_info.bmHeight);
+}
+
+client_pixels whole_stretch(const open_view& view) {
+  const view_window_state& s = *view.state();
+  RECT r = {};
+  GetClientRect(view.window, &r);
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right, r.bottom);
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  SetStretchBltMode(dc, HALFTONE);
+  SetBrushOrgEx(dc, 0, 0, nullptr);
+  StretchBlt(dc, 0, 0, r.right, r.bottom, s.compose_dc.get(), 0, 0, s.back_info.bmWidth, s.back_info.bmHeight,
+             SRCCOPY);
+  client_pixels out = capture_dc(dc, r.right, r.bottom);
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  return out;
+}
+
+::testing::AssertionResult same_picture(const client_pixels& got, const client_pixels& want) {
+  if (got.width != want.width || got.height != want.height) {
+    return ::testing::AssertionFailure() << got.width << " x " << got.height << " against " << want.width << " x "
+                                         << want.height;
+  }
+  std::size_t differ = 0;
+  std::size_t first = 0;
+  for (std::size_t i = 0; i < got.pixels.size(); ++i) {
+    if (((got.pixels[i] ^ want.pixels[i]) & 0xFFFFFF) == 0) continue;
+    if (differ++ == 0) first = i;
+  }
+  if (differ == 0) return ::testing::AssertionSuccess();
+  const int x = static_cast<int>(first % got.width);
+  const int y = static_cast<int>(first / got.width);
+  return ::testing::AssertionFailure() << differ << " pixels differ, the first at (" << x << ", " << y << "): "
+                                       << std::hex << got.at(x, y) << " for " << want.at(x, y);
+}
+
 // The stretch of a whole picture is the costly part of bitmap mode, so a paint
 // that would give the same picture leaves the buffer alone; anything the
-// picture is made of must still show at once.
+// picture is made of must still show at once, as the whole stretch shows it.
 TEST(BoardSkin, UnchangedBoardKeptAndEveryChangeShown) {
   use_test_skin(400, 300);
   place_numbers();
@@ -355,11 +407,15 @@ TEST(BoardSkin, UnchangedBoardKeptAndEveryChangeShown) {
   ASSERT_NE(view.state(), nullptr);
   ASSERT_TRUE(view.state()->skin_back);
   constexpr COLORREF marker = RGB(1, 2, 3);
+  // The marker is taken out again: the buffer must hold nothing but the picture.
   const auto repaint_over_marker = [&] {
     HDC buffer = view.state()->mem_dc.get();
+    const COLORREF was = GetPixel(buffer, 2, 2);
     SetPixel(buffer, 2, 2, marker);
     view_paint_board(view.window, view.state());
-    return GetPixel(buffer, 2, 2) == marker;
+    const bool kept = GetPixel(buffer, 2, 2) == marker;
+    SetPixel(buffer, 2, 2, was);
+    return kept;
   };
   EXPECT_TRUE(repaint_over_marker()) << "nothing changed: the buffer is kept";
 
@@ -383,8 +439,11 @@ TEST(BoardSkin, UnchangedBoardKeptAndEveryChangeShown) {
       {"the name colour", [&] { view_settings.color_name_text = RGB(0, 0, 255); }, -1, -1, 0},
   };
   for (const auto& c : changes) {
+    const client_pixels before = composition(*view.state());
     c.change();
-    EXPECT_FALSE(repaint_over_marker()) << c.what << " changed: composed again";
+    view_paint_board(view.window, view.state());
+    EXPECT_FALSE(same_picture(composition(*view.state()), before)) << c.what << " changed: composed again";
+    EXPECT_TRUE(same_picture(buffer_pixels(view), whole_stretch(view))) << c.what;
     if (c.x >= 0) {
       EXPECT_EQ(GetPixel(view.state()->mem_dc.get(), c.x, c.y), c.expected) << c.what;
     }
@@ -450,6 +509,121 @@ TEST(BoardSkin, EveryBitDepthShowsTheSkinsOwnColours) {
         EXPECT_EQ(differing, 0) << skin.what << " at " << bits << " bits, paint " << k + 1;
       }
     }
+  }
+}
+
+// Noise, so that any pixel a part of the stretch gets wrong shows.
+COLORREF noise(int x, int y, uint32_t seed) {
+  uint32_t h = static_cast<uint32_t>(x) * 73856093u ^ static_cast<uint32_t>(y) * 19349663u ^ seed * 83492791u;
+  h ^= h >> 13;
+  h *= 0x5bd1e995u;
+  h ^= h >> 15;
+  return h & 0xFFFFFF;
+}
+
+// A skin of noise: the background `back_w` x `back_h`, digit strips whose
+// cells are each a noise of their own; names and numbers spread over it, the
+// second player's score running off the right edge and legs off the bottom.
+void use_noise_skin(int back_w, int back_h, int window_w, int window_h) {
+  reset_settings();
+  const std::string dir = make_temp_dir();
+  board_skin::write_bmp(dir + "back.bmp", back_w, back_h, [](int x, int y) { return noise(x, y, 1); });
+  board_skin::write_bmp(dir + "num_l.bmp", 10 * large_cell, large_h,
+                        [](int x, int y) { return noise(x, y, 2 + x / large_cell); });
+  board_skin::write_bmp(dir + "num_s.bmp", 10 * small_cell, small_h,
+                        [](int x, int y) { return noise(x, y, 20 + x / small_cell); });
+  name_skin(dir + "back.bmp", dir + "num_l.bmp", dir + "num_s.bmp");
+  view_settings.geometry = {0, 0, window_w, window_h};
+  view_settings.name_font_size = 14;
+  for (int p = 0; p < 2; ++p) {
+    const int left = p == 0 ? back_w / 20 : back_w / 2 + 5;
+    view_settings.bmp_name_left[p] = left;
+    view_settings.bmp_name_top[p] = back_h / 20;
+    view_settings.bmp_name_right[p] = p == 0 ? back_w / 2 - 5 : back_w - 3;
+    view_settings.bmp_name_bottom[p] = back_h / 5;
+    view_settings.bmp_sets_x[p] = left + 7;
+    view_settings.bmp_sets_y[p] = back_h * 3 / 5;
+    view_settings.bmp_legs_x[p] = left + 3;
+    view_settings.bmp_legs_y[p] = p == 0 ? back_h * 4 / 5 : back_h - small_h / 2;
+  }
+  view_settings.bmp_score_x[0] = back_w / 10 + 1;
+  view_settings.bmp_score_y[0] = back_h / 4;
+  view_settings.bmp_score_x[1] = back_w - 2 * large_cell;
+  view_settings.bmp_score_y[1] = back_h / 4 + 3;
+}
+
+struct board_values {
+  const char* names[2];
+  int32_t score[2], sets[2], legs[2];
+};
+
+void show_board(fake_match& match, const board_values& b) {
+  for (int p = 0; p < 2; ++p) {
+    match.set_name(p, b.names[p]);
+    match.set_score(p, b.score[p]);
+    match.set_sets(p, b.sets[p]);
+    match.set_legs(p, b.legs[p]);
+  }
+}
+
+// Bitmap mode stretches only where the composition changed, from aligned parts
+// of it, where the platform gives a part the pixels of the whole; whatever the
+// sizes and however the board changes, the buffer holds exactly what one
+// stretch of the whole composition gives.
+TEST(BoardSkin, PartsOfTheStretchGiveTheWholeStretchsPixels) {
+  const struct {
+    int back_w, back_h, window_w, window_h;
+    bool parts;  // either axis can be stretched in parts
+  } sizes[] = {
+      {400, 300, 400, 300, false},    // 1:1: the whole stretch is a copy
+      {400, 300, 800, 600, true},     // twice
+      {400, 300, 1600, 1200, true},   // four times
+      {400, 300, 200, 150, true},     // half
+      {400, 300, 800, 300, true},     // twice across, 1:1 down
+      {400, 300, 1000, 750, false},   // 2.5 times: positions in fifths
+      {400, 300, 401, 299, false},
+      {400, 300, 1200, 450, false},   // three times across, 1.5 down
+      {333, 211, 333, 211, false},    // odd background sizes
+      {333, 211, 666, 422, true},
+      {333, 211, 1332, 844, true},
+      {333, 211, 500, 211, true},     // 1:1 down only
+      {333, 211, 999, 633, false},
+      {960, 540, 1920, 1080, true},   // the sample skin's size at full HD and 4K
+      {960, 540, 3840, 2160, true},
+      {1000, 500, 1920, 1080, false},  // every 25 source pixels: not exact
+  };
+  const board_values boards[] = {
+      {{"Alice", "Bob"}, {501, 501}, {0, 0}, {0, 0}},
+      {{"Alice", "Bob"}, {441, 501}, {0, 0}, {0, 0}},  // one score
+      {{"Alice", "Bob"}, {441, 360}, {0, 0}, {0, 0}},
+      {{"Alice", "Bob"}, {7, 360}, {0, 0}, {0, 0}},  // fewer digits
+      {{"Alice", "Bob"}, {501, 501}, {0, 0}, {1, 0}},  // a leg won: scores back, legs
+      {{"Alice Cooper", "Bob"}, {501, 501}, {1, 0}, {0, 0}},  // a set won; a name
+      {{"Alice Cooper", "Bartholomew Fitzgerald-Montgomery"}, {1234, -5}, {12, 3}, {10, 9}},
+      {{"", "B"}, {0, 180}, {12, 3}, {10, 9}},
+  };
+  for (const auto& z : sizes) {
+    const std::string what = std::to_string(z.back_w) + " x " + std::to_string(z.back_h) + " on " +
+                             std::to_string(z.window_w) + " x " + std::to_string(z.window_h);
+    use_noise_skin(z.back_w, z.back_h, z.window_w, z.window_h);
+    fake_match match;
+    show_board(match, boards[0]);
+    open_view view(match);
+    ASSERT_NE(view.state(), nullptr) << what;
+    ASSERT_TRUE(view.state()->skin_back) << what;
+    SetWindowPos(view.window, nullptr, 0, 0, z.window_w, z.window_h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client = {};
+    GetClientRect(view.window, &client);
+    ASSERT_EQ(client.right, z.window_w) << what;
+    ASSERT_EQ(client.bottom, z.window_h) << what;
+    for (std::size_t k = 0; k < std::size(boards); ++k) {
+      if (k == 5) SendMessageA(view.window, view_message::rebuild, 0, 0);  // the same sizes again
+      show_board(match, boards[k]);
+      SendMessageA(view.window, view_message::refresh, 0, 0);
+      ASSERT_TRUE(same_picture(buffer_pixels(view), whole_stretch(view))) << what << ", board " << k;
+    }
+    EXPECT_EQ(view.state()->stretch.parts_check, z.parts ? stretch_parts_check::same : stretch_parts_check::unknown)
+        << what << ": parts checked and used";
   }
 }
 
@@ -521,6 +695,14 @@ TEST(BoardView, EveryObjectIsFreed) {
       ASSERT_NE(view.window, nullptr);
       SendMessageA(view.window, view_message::rebuild, 0, 0);
       SetWindowPos(view.window, nullptr, 0, 0, 640, 480, SWP_NOMOVE | SWP_NOZORDER);
+      // 1.6 times the skin: changes are stretched in parts, through surfaces of their own.
+      for (int32_t score : {401, 301, 201}) {
+        match.set_score(0, score);
+        SendMessageA(view.window, view_message::refresh, 0, 0);
+      }
+      if (skin) {
+        EXPECT_EQ(view.state()->stretch.parts_check, stretch_parts_check::same);
+      }
       EXPECT_GT(gdi_live_objects(), live);
     }
     EXPECT_EQ(gdi_live_objects(), live) << (skin ? "bitmap mode" : "text mode") << (options ? ", options on" : "");

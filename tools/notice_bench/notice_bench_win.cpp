@@ -1,9 +1,12 @@
 // Speed and soak figures of the views, under Wine or Windows: how long a host
-// change notice takes until the new picture is shown, next to the floor of one
+// change notice takes until the new picture is shown (every number on the board
+// new, and after one visit: one score new), next to the floor of one
 // full-client fill and one copy to the screen; then a soak of notices, resizes
 // and open/close cycles, with GDI objects and heap blocks before and after.
 //
-// Usage: notice_bench [--quick] [--skin DIR]   (DIR holds back.bmp, num_l.bmp, num_s.bmp)
+// Usage: notice_bench [--quick] [--skin DIR]
+//   DIR holds back.bmp, num_l.bmp, num_s.bmp and view_window.ini, whose name
+//   boxes and number positions the skin cases use.
 #include <windows.h>
 
 #include <algorithm>
@@ -17,6 +20,7 @@
 #include "plugin/host_protocol.h"
 #include "plugin/lifecycle_win.h"
 #include "plugin/plugin_globals.h"
+#include "settings/profile_platform.h"
 #include "settings/settings_table.h"
 #include "draw/view_frame_win.h"
 #include "views/board/view_window_win.h"
@@ -91,6 +95,8 @@ struct host {
     put(legs + 148 * (i % 8), i % 2);
     put(legs + 148 * (i % 8) + 8, (i + 1) % 2);
   }
+  // One visit: the score of the player at the oche, and nothing else.
+  void throw_visit(int i) { put(record + (i % 2 ? 432 : 124), 501 - (i * 13) % 501); }
 };
 
 void pump() {
@@ -221,6 +227,20 @@ void set_skin(const view_case& v, const std::string& skin_dir) {
   }
 }
 
+// Change notices to a view, each after `change(i)`, until the picture is shown.
+template <class Change>
+figures time_notices(host& h, entry_fn entry, int samples, Change change) {
+  std::vector<double> t;
+  for (int i = 0; i < samples; ++i) {
+    change(i);
+    double start = now_ms();
+    entry(h.window, host_event::change, h.block.data(), 0);
+    GdiFlush();
+    t.push_back(now_ms() - start);
+  }
+  return summarise(t);
+}
+
 void measure(host& h, const view_case& v, int samples, const std::string& skin_dir) {
   set_skin(v, skin_dir);
   v.entry(h.window, host_event::open, h.block.data(), 0);
@@ -233,24 +253,11 @@ void measure(host& h, const view_case& v, int samples, const std::string& skin_d
   pump();
   RECT r;
   GetClientRect(w, &r);
-  std::vector<double> t;
-  for (int i = 0; i < samples; ++i) {
-    h.visit(i);
-    double start = now_ms();
-    v.entry(h.window, host_event::change, h.block.data(), 0);
-    GdiFlush();
-    t.push_back(now_ms() - start);
-  }
-  figures notice = summarise(t);
+  const figures notice = time_notices(h, v.entry, samples, [&](int i) { h.visit(i); });
   // Notices that change nothing the view shows.
-  std::vector<double> same;
-  for (int i = 0; i < samples; ++i) {
-    double start = now_ms();
-    v.entry(h.window, host_event::change, h.block.data(), 0);
-    GdiFlush();
-    same.push_back(now_ms() - start);
-  }
-  figures unchanged = summarise(same);
+  const figures unchanged = time_notices(h, v.entry, samples, [](int) {});
+  // Notices after one visit each.
+  const figures one_score = time_notices(h, v.entry, samples, [&](int i) { h.throw_visit(i); });
   // The same repaint into the buffer alone, without showing it.
   std::vector<double> p;
   frame_state_head* head = frame_state(w);
@@ -269,10 +276,10 @@ void measure(host& h, const view_case& v, int samples, const std::string& skin_d
   pump();
   figures shown = shown_floor_of(r.right, r.bottom, samples);
   std::printf("%-18s %4ldx%-4ld notice median %7.3f p99 %7.3f | paint only %7.3f | floor median %7.3f p99 %7.3f ms"
-              " | %5.2fx | shown floor %7.3f ms, %5.2fx | unchanged notice %7.3f ms\n",
+              " | %5.2fx | shown floor %7.3f ms, %5.2fx | unchanged notice %7.3f ms | one score %7.3f ms\n",
               v.name, r.right, r.bottom, notice.median, notice.p99, paint.median, base.median, base.p99,
               base.median > 0 ? notice.median / base.median : 0.0, shown.median,
-              shown.median > 0 ? notice.median / shown.median : 0.0, unchanged.median);
+              shown.median > 0 ? notice.median / shown.median : 0.0, unchanged.median, one_score.median);
 }
 
 void soak(host& h, const view_case& v, int notices, int resizes, int cycles) {
@@ -308,31 +315,38 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[i], "--skin") == 0 && i + 1 < argc) skin_dir = argv[++i];
   }
   plugin_startup(GetModuleHandleA(nullptr));
+  if (!skin_dir.empty()) {
+    // The skin's own lines: its name boxes and number positions (the file
+    // names are set per case below).
+    settings_load_from_file((skin_dir + "\\view_window.ini").c_str(), &view_settings.geometry, profile_platform_files);
+  }
   view_settings.full_screen = 0;
   result_settings.reslut_full_screen = 0;
   host h;
   const int samples = quick ? 50 : 500;
+  // The large view at the sample skin's own size (960 x 540), at a size that
+  // is no simple multiple of it, and at full HD and 4K; text and skin at one
+  // size one after the other, so that the machine's load changes little
+  // between the two.
+  const SIZE large_sizes[] = {{960, 540}, {1000, 500}, {1920, 1080}, {3840, 2160}};
   std::vector<view_case> cases = {
       {"result view", dsv_result, &result_hwnd, 0, 0, false},
       {"small score view", dsv_socre, &score_hwnd, 0, 0, false},
-      {"large view, text", dsv_view, &view_hwnd, 1000, 500, false},
-      {"large view, text", dsv_view, &view_hwnd, 1920, 1080, false},
-      {"large view, text", dsv_view, &view_hwnd, 3840, 2160, false},
   };
-  if (!skin_dir.empty()) {
-    cases.push_back({"large view, skin", dsv_view, &view_hwnd, 1000, 500, true});
-    cases.push_back({"large view, skin", dsv_view, &view_hwnd, 1920, 1080, true});
-    cases.push_back({"large view, skin", dsv_view, &view_hwnd, 3840, 2160, true});
+  for (const SIZE& s : large_sizes) {
+    cases.push_back({"large view, text", dsv_view, &view_hwnd, s.cx, s.cy, false});
+    if (!skin_dir.empty()) cases.push_back({"large view, skin", dsv_view, &view_hwnd, s.cx, s.cy, true});
   }
   for (const view_case& v : cases) measure(h, v, samples, skin_dir);
   const int notices = quick ? 500 : 10000, resizes = quick ? 100 : 1000, cycles = quick ? 10 : 100;
+  const std::size_t text_case = 2, skin_case = 3;
   soak(h, cases[0], notices, resizes, cycles);
   soak(h, cases[1], notices, resizes, cycles);
-  set_skin(cases[2], skin_dir);
-  soak(h, cases[2], notices, resizes, cycles);
+  set_skin(cases[text_case], skin_dir);
+  soak(h, cases[text_case], notices, resizes, cycles);
   if (!skin_dir.empty()) {
-    set_skin(cases[5], skin_dir);
-    soak(h, cases[5], notices, resizes, cycles);
+    set_skin(cases[skin_case], skin_dir);
+    soak(h, cases[skin_case], notices, resizes, cycles);
   }
   return 0;
 }

@@ -253,6 +253,7 @@ int view_create_buffer(HWND window, view_window_state* state) noexcept {
 
 int view_release_buffer(HWND, view_window_state* state) noexcept {
   state->shown_key_valid = false;
+  stretch_cache_release(state->stretch);
   // The skin bitmaps are put back out of their DCs and survive the rebuild.
   release_skin_dc(state->num_s_dc, state->num_s_saved);
   release_skin_dc(state->num_l_dc, state->num_l_saved);
@@ -363,12 +364,9 @@ int view_paint_skin(HWND window, view_window_state* state) noexcept {
 
   board_extras_paint_skin(compose, state->extras, extras);
 
-  HDC buffer = state->mem_dc.get();
-  SetStretchBltMode(buffer, HALFTONE);
-  SetBrushOrgEx(buffer, 0, 0, nullptr);  // HALFTONE needs it after the mode is set
   // A failed stretch is not remembered: the next paint tries again.
   state->shown_key_valid =
-      StretchBlt(buffer, 0, 0, client.right, client.bottom, compose, 0, 0, bg_w, bg_h, SRCCOPY) != FALSE;
+      stretch_cache_show(state->stretch, state->mem_dc.get(), compose, bg_w, bg_h, client.right, client.bottom) != 0;
   state->shown_key = key;
   return 1;
 }

@@ -11,6 +11,7 @@
 #include "draw/gdi_handles_win.h"
 #include "draw/view_frame_win.h"
 #include "views/board/board_extras_win.h"
+#include "views/board/stretch_cache_win.h"
 
 struct match_state;
 
@@ -65,6 +66,9 @@ struct view_window_state : frame_state_head {
   // What the buffer shows in bitmap mode; forgotten with every buffer rebuild.
   view_skin_key shown_key = {};
   bool shown_key_valid = false;
+  // The composition the buffer shows and what re-stretching its changes needs;
+  // released with the buffer.
+  stretch_cache stretch;
 };
 
 // Registers class "dsv_view_wnd"; returns the atom, 0 on failure.
@@ -85,6 +89,8 @@ int view_release_buffer(HWND window, view_window_state* state) noexcept;
 // Draws the whole board into mem_dc from the match record: bitmap mode when the
 // skin's background is loaded, text mode otherwise. Returns 1.
 int view_paint_board(HWND window, view_window_state* state) noexcept;
-// Bitmap mode: composes at the background's size, then stretches once to the
-// client; skipped when the buffer already shows the same board at the same size.
+// Bitmap mode: composes at the background's size, then stretches to the
+// client where the composition changed since the last paint, with the pixels a
+// stretch of the whole would give; skipped when the buffer already shows the
+// same board at the same size.
 int view_paint_skin(HWND window, view_window_state* state) noexcept;

@@ -180,11 +180,18 @@ void pump_messages(int ms) {
 }
 
 client_pixels capture_client(HWND window) {
-  client_pixels out;
   RECT r = {};
   GetClientRect(window, &r);
-  out.width = r.right;
-  out.height = r.bottom;
+  HDC wdc = GetDC(window);
+  client_pixels out = capture_dc(wdc, r.right, r.bottom);
+  ReleaseDC(window, wdc);
+  return out;
+}
+
+client_pixels capture_dc(HDC dc, int width, int height) {
+  client_pixels out;
+  out.width = width;
+  out.height = height;
   if (out.width <= 0 || out.height <= 0) return out;
   BITMAPINFO bi = {};
   bi.bmiHeader.biSize = sizeof bi.bmiHeader;
@@ -194,18 +201,16 @@ client_pixels capture_client(HWND window) {
   bi.bmiHeader.biBitCount = 32;
   bi.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HDC wdc = GetDC(window);
-  HDC mdc = CreateCompatibleDC(wdc);
-  HBITMAP dib = CreateDIBSection(wdc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HDC mdc = CreateCompatibleDC(dc);
+  HBITMAP dib = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ old = SelectObject(mdc, dib);
-  BitBlt(mdc, 0, 0, out.width, out.height, wdc, 0, 0, SRCCOPY);
+  BitBlt(mdc, 0, 0, out.width, out.height, dc, 0, 0, SRCCOPY);
   GdiFlush();
   const uint32_t* p = static_cast<const uint32_t*>(bits);
   out.pixels.assign(p, p + static_cast<std::size_t>(out.width) * out.height);
   SelectObject(mdc, old);
   DeleteObject(dib);
   DeleteDC(mdc);
-  ReleaseDC(window, wdc);
   return out;
 }
 

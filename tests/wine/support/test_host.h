@@ -118,6 +118,9 @@ struct client_pixels {
   COLORREF at(int x, int y) const;  // as a COLORREF
 };
 client_pixels capture_client(HWND window);
+// The top-left width x height pixels of a device context (a memory DC's bitmap,
+// also where it lies beyond the screen).
+client_pixels capture_dc(HDC dc, int width, int height);
 
 // The smallest rectangle holding every pixel of `box` that is not `background`:
 // where a text's ink lies. All zero when the box shows only the background.

@@ -1,0 +1,66 @@
+// Bitmap mode's stretch of the composition onto the buffer, redone only where
+// the composition changed. The cache keeps a copy of the composition the
+// buffer shows; a new composition is compared with it, and only the window
+// pixels a changed source pixel can reach are stretched again, from aligned
+// parts of the composition (stretch_plan.h), into a surface of the part's size
+// and copied from there. A first paint, a new size, 1:1 (where the whole
+// stretch is as cheap as a copy), axes that cannot be split, a composition of
+// more than 4 M pixels, a platform whose parts are found to differ from the
+// whole, a failed call or a change too large to gain from parts all stretch
+// the whole picture.
+// The buffer must hold nothing but that stretch. The view's window state owns
+// one; its memory and GDI objects go with the buffer.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "draw/gdi_handles_win.h"
+#include "views/board/stretch_plan.h"
+
+// A 32-bit top-down DIB section selected into a memory DC, with its pixels.
+struct stretch_surface {
+  unique_hdc dc;
+  unique_hbitmap bitmap;
+  HGDIOBJ saved = nullptr;
+  uint32_t* bits = nullptr;
+  int32_t width = 0, height = 0;
+};
+
+enum class stretch_parts_check { unknown, same, differ };
+
+struct stretch_cache {
+  // The composition the buffer shows (source_w x source_h pixels from the
+  // local heap), and the surface a new composition is copied into to compare.
+  uint32_t* shown = nullptr;
+  stretch_surface next;
+  int32_t source_w = 0, source_h = 0;
+  int32_t window_w = 0, window_h = 0;
+  bool valid = false;  // the buffer holds the whole stretch of `shown`
+  // Scratch of the changed-box search and the plan, from the local heap.
+  uint8_t* tiles = nullptr;
+  int32_t* extents = nullptr;
+  stretch_rect* boxes = nullptr;
+  stretch_part* parts = nullptr;
+  // Where a part is stretched: as large as the largest part so far.
+  stretch_surface part;
+  // Whether parts give the whole stretch's pixels on this platform for these
+  // sizes. Found on the first paint that parts would do, by stretching the
+  // whole and then each part and comparing the pixels they copy: a check of
+  // that change, not a proof for every change. Kept over buffer rebuilds at
+  // the same sizes.
+  stretch_parts_check parts_check = stretch_parts_check::unknown;
+  int32_t checked_sizes[4] = {};  // source_w, source_h, window_w, window_h
+};
+
+// Leaves the buffer holding the HALFTONE stretch of all of `compose` (source_w
+// x source_h at (0, 0)) onto window_w x window_h at (0, 0), exactly as one
+// StretchBlt of the whole gives it. 1 when the buffer holds it, 0 when the
+// stretch failed (the next call then stretches the whole again).
+int stretch_cache_show(stretch_cache& cache, HDC buffer, HDC compose, int32_t source_w, int32_t source_h,
+                       int32_t window_w, int32_t window_h) noexcept;
+
+// Frees the cache's memory and GDI objects; the next call stretches the whole.
+// The parts check stays.
+void stretch_cache_release(stretch_cache& cache) noexcept;

@@ -12,13 +12,12 @@
 #include "draw/fonts_win.h"
 #include "draw/gdi_handles_win.h"
 #include "plugin/host_protocol.h"
+#include "plugin/plugin_exports.h"
 #include "plugin/plugin_globals.h"
 #include "settings/settings_table.h"
 #include "test_host.h"
 #include "views/result/result_table.h"
 #include "views/result/result_window_win.h"
-
-extern "C" int __stdcall dsv_result(HWND, uint32_t code, const void* host_block, uint32_t) noexcept;
 
 namespace {
 

@@ -7,13 +7,12 @@
 
 #include "draw/gdi_handles_win.h"
 #include "plugin/host_protocol.h"
+#include "plugin/plugin_exports.h"
 #include "plugin/plugin_globals.h"
 #include "score_test_support.h"
 #include "settings/settings_table.h"
 #include "test_host.h"
 #include "views/score/score_window_win.h"
-
-extern "C" int __stdcall dsv_socre(HWND, uint32_t code, const void* host_block, uint32_t) noexcept;
 
 namespace {
 

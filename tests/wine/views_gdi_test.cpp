@@ -6,23 +6,16 @@
 #include "draw/gdi_handles_win.h"
 #include "plugin/host_protocol.h"
 #include "plugin/lifecycle_win.h"
+#include "plugin/plugin_exports.h"
 #include "plugin/plugin_globals.h"
 #include "settings/settings_table.h"
 #include "test_host.h"
 
-extern "C" {
-int __stdcall dsv_view(HWND, uint32_t, const void*, uint32_t) noexcept;
-int __stdcall dsv_socre(HWND, uint32_t, const void*, uint32_t) noexcept;
-int __stdcall dsv_result(HWND, uint32_t, const void*, uint32_t) noexcept;
-}
-
 namespace {
-
-using entry_fn = int(__stdcall*)(HWND, uint32_t, const void*, uint32_t) noexcept;
 
 struct view_row {
   const char* name;
-  entry_fn entry;
+  plugin_entry_fn entry;
   HWND* handle;
 };
 

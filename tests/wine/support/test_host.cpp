@@ -58,10 +58,10 @@ plugin_dll::plugin_dll(plugin_dll&& other) noexcept
 void plugin_dll::load(const std::string& path) {
   module = LoadLibraryA(path.c_str());
   if (module == nullptr) throw std::runtime_error("cannot load " + path);
-  get_plugin_info = reinterpret_cast<info_fn>(reinterpret_cast<void*>(proc("get_plugin_info")));
-  dsv_view = reinterpret_cast<entry_fn>(reinterpret_cast<void*>(proc("dsv_view")));
-  dsv_socre = reinterpret_cast<entry_fn>(reinterpret_cast<void*>(proc("dsv_socre")));
-  dsv_result = reinterpret_cast<entry_fn>(reinterpret_cast<void*>(proc("dsv_result")));
+  get_plugin_info = reinterpret_cast<plugin_info_fn>(reinterpret_cast<void*>(proc("get_plugin_info")));
+  dsv_view = reinterpret_cast<plugin_entry_fn>(reinterpret_cast<void*>(proc("dsv_view")));
+  dsv_socre = reinterpret_cast<plugin_entry_fn>(reinterpret_cast<void*>(proc("dsv_socre")));
+  dsv_result = reinterpret_cast<plugin_entry_fn>(reinterpret_cast<void*>(proc("dsv_result")));
 }
 
 plugin_dll::~plugin_dll() { unload(); }

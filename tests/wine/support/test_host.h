@@ -11,20 +11,18 @@
 #include <string>
 #include <vector>
 
+#include "plugin/plugin_exports.h"
+
 // Directory of the running test program (the build's bin/), with a trailing backslash.
 std::string test_bin_dir();
 
 // The plug-in loaded with LoadLibrary and its exports.
 struct plugin_dll {
-  using info_fn = int(__stdcall*)(uint32_t, uint32_t, char*);
-  using entry_fn = int(__stdcall*)(HWND, uint32_t, const void*, uint32_t);
-  using small_fn = int(__stdcall*)(uint32_t, uint32_t);
-
   HMODULE module = nullptr;
-  info_fn get_plugin_info = nullptr;
-  entry_fn dsv_view = nullptr;
-  entry_fn dsv_socre = nullptr;
-  entry_fn dsv_result = nullptr;
+  plugin_info_fn get_plugin_info = nullptr;
+  plugin_entry_fn dsv_view = nullptr;
+  plugin_entry_fn dsv_socre = nullptr;
+  plugin_entry_fn dsv_result = nullptr;
   std::string dir;  // where the DLL was loaded from, with a trailing backslash
 
   // Copies the built dsv_view.dsv into a fresh directory of its own (so that

@@ -340,9 +340,7 @@ int case_refused_allocations() {
 // host may destroy it outright) forgets its handle, so that a later window of
 // the host with the same handle value is never closed, raised or redrawn.
 int case_views_closing_themselves() {
-  plugin_startup(GetModuleHandleA(nullptr));
-  view_settings.full_screen = 0;
-  result_settings.reslut_full_screen = 0;
+  start_plugin_windowed();
   fake_match match;
   fake_host host(match);
   const plugin_entry_fn entries[] = {dsv_view, dsv_socre, dsv_result};

@@ -16,7 +16,6 @@
 
 namespace {
 
-using score_test::run_menu;
 
 // One colour per brush, so that every cell can be told apart.
 constexpr COLORREF line = RGB(10, 20, 30);
@@ -40,8 +39,6 @@ void score_defaults() {
   s.line_width = 2;
   s.size_width = 3;
   lstrcpyA(s.font_name, "Arial");
-  // Colours as the settings file gives them: 0x02 in the top byte.
-  auto file_colour = [](COLORREF c) { return static_cast<color_ref>(c) | 0x02000000u; };
   s.color_line_color = file_colour(line);
   s.color_first_mark = file_colour(first_mark);
   s.color_head_text = file_colour(head_text);

@@ -8,6 +8,14 @@
 
 #include "match/match_state.h"
 #include "plugin/host_protocol.h"
+#include "plugin/lifecycle_win.h"
+#include "settings/settings_table.h"
+
+void start_plugin_windowed() {
+  plugin_startup(GetModuleHandleA(nullptr));
+  view_settings.full_screen = 0;
+  result_settings.reslut_full_screen = 0;
+}
 
 std::string test_bin_dir() {
   char path[MAX_PATH] = {};

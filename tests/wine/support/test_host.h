@@ -13,6 +13,13 @@
 
 #include "plugin/plugin_exports.h"
 
+// A colour as the settings file gives it: 0x02 in the top byte.
+inline uint32_t file_colour(COLORREF c) { return static_cast<uint32_t>(c) | 0x02000000u; }
+
+// The library started in this program as a host starts it, with the large and
+// the result view in windows of their own size rather than full screen.
+void start_plugin_windowed();
+
 // Directory of the running test program (the build's bin/), with a trailing backslash.
 std::string test_bin_dir();
 

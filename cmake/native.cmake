@@ -7,6 +7,9 @@ target_include_directories(dsv_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_compile_options(dsv_core PRIVATE ${DSV_WARNINGS} ${DSV_SANITIZE})
 target_link_options(dsv_core PUBLIC ${DSV_SANITIZE})
 
+# The simulated host's window-free parts, which the host tests exercise.
+add_subdirectory(${CMAKE_SOURCE_DIR}/tools/host ${CMAKE_BINARY_DIR}/tools/host)
+
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
@@ -16,7 +19,7 @@ file(GLOB DSV_NATIVE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*_
 foreach(src ${DSV_NATIVE_TESTS})
   get_filename_component(name ${src} NAME_WE)
   add_executable(${name} ${src})
-  target_link_libraries(${name} PRIVATE dsv_core GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE dsv_host_core dsv_core GTest::gtest_main)
   target_compile_options(${name} PRIVATE ${DSV_WARNINGS} ${DSV_SANITIZE})
   target_compile_definitions(${name} PRIVATE DSV_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   add_test(NAME native.${name} COMMAND ${name})

@@ -50,7 +50,8 @@ endforeach()
 # Wine test support and one test program per file under tests/wine.
 file(GLOB DSV_WINE_SUPPORT CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/support/*.cpp)
 add_library(dsv_wine_support STATIC ${DSV_WINE_SUPPORT})
-target_include_directories(dsv_wine_support PUBLIC ${CMAKE_SOURCE_DIR}/tests/wine/support)
+# The menu helpers are the simulated host's (tools/host/popup_menu_win.h).
+target_include_directories(dsv_wine_support PUBLIC ${CMAKE_SOURCE_DIR}/tests/wine/support ${CMAKE_SOURCE_DIR}/tools/host)
 target_link_libraries(dsv_wine_support PUBLIC dsv_plugin GTest::gtest)
 target_compile_definitions(dsv_wine_support PUBLIC DSV_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 

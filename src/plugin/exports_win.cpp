@@ -4,10 +4,12 @@
 
 #include <cstring>
 #include <initializer_list>
+#include <type_traits>
 
 #include "draw/view_frame.h"
 #include "plugin/host_protocol.h"
 #include "plugin/plugin_globals.h"
+#include "plugin/plugin_exports.h"
 #include "plugin/plugin_info.h"
 #include "views/board/view_window_win.h"
 #include "views/result/result_window_win.h"
@@ -95,8 +97,7 @@ int __stdcall dsv_socre(HWND, uint32_t code, const void* host_block, uint32_t) n
   return 1;
 }
 
-int __stdcall dsv_result(HWND host_window, uint32_t code, const void* host_block,
-                                               uint32_t) noexcept {
+int __stdcall dsv_result(HWND host_window, uint32_t code, const void* host_block, uint32_t) noexcept {
   switch (code) {
     case host_event::open:
       if (window_exists(result_hwnd)) {
@@ -133,3 +134,12 @@ int __stdcall dsv_result_initialize(uint32_t, uint32_t) noexcept {
 int __stdcall dsv_view_property(uint32_t, uint32_t) noexcept { return 0; }
 
 }  // extern "C"
+
+// What a host takes from GetProcAddress is what is defined here.
+static_assert(std::is_convertible_v<decltype(&get_plugin_info), plugin_info_fn>);
+static_assert(std::is_convertible_v<decltype(&dsv_view), plugin_entry_fn>);
+static_assert(std::is_convertible_v<decltype(&dsv_socre), plugin_entry_fn>);
+static_assert(std::is_convertible_v<decltype(&dsv_result), plugin_entry_fn>);
+static_assert(std::is_convertible_v<decltype(&dsv_view_initialize), plugin_initialize_fn>);
+static_assert(std::is_convertible_v<decltype(&dsv_result_initialize), plugin_initialize_fn>);
+static_assert(std::is_convertible_v<decltype(&dsv_view_property), plugin_property_fn>);

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "../../tools/host/match_sim.cpp"
+#include "match_sim.h"
 #include "match/match_state.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "../../tools/host/bitmap_file.cpp"
-#include "../../tools/host/host_options.cpp"
+#include "bitmap_file.h"
+#include "host_options.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "../../tools/host/picture.cpp"
+#include "picture.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "../../tools/host/bitmap_file.cpp"
-#include "../../tools/host/settings_check.cpp"
+#include "bitmap_file.h"
+#include "settings_check.h"
 #include "profile_test_support.h"
 #include "settings/profile_platform.h"
 #include "settings_default_text.h"

@@ -61,7 +61,7 @@ int windows_of_class(const char* class_name) {
 struct view_case {
   const char* entry;
   const char* class_name;
-  plugin_dll::entry_fn plugin_dll::*fn;
+  plugin_entry_fn plugin_dll::*fn;
 };
 const view_case large_view = {"dsv_view", "dsv_view_wnd", &plugin_dll::dsv_view};
 const view_case small_view = {"dsv_socre", "dsv_score_wnd", &plugin_dll::dsv_socre};

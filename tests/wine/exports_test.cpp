@@ -9,8 +9,6 @@
 
 namespace {
 
-using small_fn = plugin_dll::small_fn;
-
 TEST(Exports, EveryExportByNameAndItsResult) {
   plugin_dll dll;
   struct row {
@@ -22,7 +20,8 @@ TEST(Exports, EveryExportByNameAndItsResult) {
       {"dsv_view_property", 0},      {"dsv_socre_property", 0},     {"dsv_result_property", 0},
   };
   for (const row& r : small_exports) {
-    auto fn = reinterpret_cast<small_fn>(reinterpret_cast<void*>(dll.proc(r.name)));
+    // The property exports have the initialize exports' signature.
+    auto fn = reinterpret_cast<plugin_initialize_fn>(reinterpret_cast<void*>(dll.proc(r.name)));
     ASSERT_NE(fn, nullptr) << r.name;
     EXPECT_EQ(fn(7, 9), r.result) << r.name;
     EXPECT_EQ(fn(0, 0), r.result) << r.name;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "draw/view_frame_win.h"
+#include "menu_driver.h"
 #include "test_host.h"
 
 namespace {
@@ -37,30 +38,13 @@ LRESULT CALLBACK probe_proc(HWND w, UINT m, WPARAM wp, LPARAM lp) noexcept {
   return frame_wnd_proc(ops[Kind], w, m, wp, lp);
 }
 
-std::wstring items_seen;
-
-void CALLBACK read_menu(HWND, UINT, UINT_PTR id, DWORD) {
-  HWND popup = FindWindowA("#32768", nullptr);
-  if (popup == nullptr) return;
-  KillTimer(nullptr, id);
-  HMENU menu = reinterpret_cast<HMENU>(SendMessageA(popup, 0x01E1 /* MN_GETHMENU */, 0, 0));
-  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-    wchar_t text[128] = {};
-    GetMenuStringW(menu, static_cast<UINT>(i), text, 128, MF_BYPOSITION);
-    items_seen += std::to_wstring(GetMenuItemID(menu, i)) + L":" + text + L"|";
-  }
-  EndMenu();
-}
-
 std::wstring menu_of(const char* class_name, view_kind kind) {
   fake_match match;
   HWND w = frame_create_window(GetModuleHandleA(nullptr), kind, class_name, "probe",
                                static_cast<const match_state*>(match.pointer()));
-  items_seen.clear();
-  SetTimer(nullptr, 0, 20, read_menu);
-  SendMessageA(w, WM_RBUTTONUP, 0, 0);
+  const std::wstring items = menu_listing(run_menu(w, 0, nullptr, {0, 0}));
   DestroyWindow(w);
-  return items_seen;
+  return items;
 }
 
 TEST(FrameJapanese, MenusAreJapaneseUnderAJapaneseThreadLocale) {

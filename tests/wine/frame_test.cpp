@@ -9,6 +9,7 @@
 #include "draw/gdi_handles_win.h"
 #include "draw/view_frame_win.h"
 #include "plugin/host_protocol.h"
+#include "menu_driver.h"
 #include "test_host.h"
 
 namespace {
@@ -280,63 +281,14 @@ TEST_F(Frame, ResizesRebuildTheBufferAndFreeTheOldOne) {
   EXPECT_EQ(gdi_live_objects(), start);
 }
 
-// Menus: a timer reads the open popup menu and then picks an item or dismisses it.
-struct menu_script {
-  std::vector<std::pair<UINT, std::wstring>> items;  // id, text (separators id 0)
-  int pick = 0;                                      // 1-based position to choose, 0 dismisses
-  void (*during)() = nullptr;                        // runs while the menu is open
-  bool seen = false;
-};
-menu_script script;
-
-void CALLBACK menu_timer(HWND, UINT, UINT_PTR id, DWORD) {
-  HWND popup = FindWindowA("#32768", nullptr);
-  if (popup == nullptr) return;
-  KillTimer(nullptr, id);
-  script.seen = true;
-  HMENU menu = reinterpret_cast<HMENU>(SendMessageA(popup, 0x01E1 /* MN_GETHMENU */, 0, 0));
-  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-    wchar_t text[128] = {};
-    GetMenuStringW(menu, static_cast<UINT>(i), text, 128, MF_BYPOSITION);
-    script.items.emplace_back(GetMenuItemID(menu, i), text);
-  }
-  if (script.during != nullptr) script.during();
-  if (script.pick == 0) {
-    EndMenu();
-    return;
-  }
-  int steps = 0;
-  for (int i = 0; i < script.pick; ++i) {
-    if (script.items[static_cast<std::size_t>(i)].first != 0) ++steps;
-  }
-  for (int i = 0; i < steps; ++i) PostMessageA(popup, WM_KEYDOWN, VK_DOWN, 0);
-  PostMessageA(popup, WM_KEYDOWN, VK_RETURN, 0);
-}
-
-void run_menu(HWND w, int pick, void (*during)() = nullptr) {
-  script = menu_script{};
-  script.pick = pick;
-  script.during = during;
-  SetTimer(nullptr, 0, 20, menu_timer);
-  SendMessageA(w, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
-}
-
-std::wstring menu_text_of() {
-  std::wstring s;
-  for (const auto& item : script.items) s += std::to_wstring(item.first) + L":" + item.second + L"|";
-  return s;
-}
-
 TEST_F(Frame, MenusListEachViewsItems) {
-  run_menu(open(view_kind::result), 0);
-  ASSERT_TRUE(script.seen);
-  EXPECT_EQ(menu_text_of(), L"3:&Fullscreen|0:|1:&Close|");
-  run_menu(open(view_kind::score), 0);
-  EXPECT_EQ(menu_text_of(), L"3:Edit &Title...|1:Hide &Sets|0:|2:&Close|");
+  const menu_run& result = run_menu(open(view_kind::result), 0);
+  ASSERT_TRUE(result.seen);
+  EXPECT_EQ(menu_listing(result), L"3:&Fullscreen|0:|1:&Close|");
+  EXPECT_EQ(menu_listing(run_menu(open(view_kind::score), 0)), L"3:Edit &Title...|1:Hide &Sets|0:|2:&Close|");
   view_settings.full_screen = 1;
   view_settings.visible_set = 0;
-  run_menu(open(view_kind::board), 0);
-  EXPECT_EQ(menu_text_of(), L"3:End &Fullscreen|1:Show &Sets|0:|2:&Close|");
+  EXPECT_EQ(menu_listing(run_menu(open(view_kind::board), 0)), L"3:End &Fullscreen|1:Show &Sets|0:|2:&Close|");
 }
 
 TEST_F(Frame, FullScreenCommandMaximisesAndRestores) {
@@ -393,8 +345,8 @@ TEST_F(Frame, WindowClosedWhileItsMenuIsOpenIsNotTouchedAfterwards) {
   score_settings.visible_set = 1;
   closing_window = open(view_kind::score);
   // The host closes the view while the menu runs; the user then picks Hide Sets.
-  run_menu(closing_window, 2, [] { SendMessageA(closing_window, WM_CLOSE, 0, 0); });
-  EXPECT_TRUE(script.seen);
+  const menu_run& menu = run_menu(closing_window, 2, [] { SendMessageA(closing_window, WM_CLOSE, 0, 0); });
+  EXPECT_TRUE(menu.seen);
   EXPECT_FALSE(IsWindow(closing_window));
   EXPECT_EQ(score_settings.visible_set, 1);
 }

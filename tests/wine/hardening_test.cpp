@@ -12,18 +12,11 @@
 #include "match/match_state.h"
 #include "plugin/host_protocol.h"
 #include "plugin/lifecycle_win.h"
+#include "plugin/plugin_exports.h"
 #include "plugin/plugin_globals.h"
 #include "settings/settings_table.h"
 #include "fault_injection.h"
 #include "test_host.h"
-
-// The exports, linked in directly for the cases that count GDI objects.
-extern "C" {
-int __stdcall get_plugin_info(uint32_t, uint32_t, char*) noexcept;
-int __stdcall dsv_view(HWND, uint32_t, const void*, uint32_t) noexcept;
-int __stdcall dsv_socre(HWND, uint32_t, const void*, uint32_t) noexcept;
-int __stdcall dsv_result(HWND, uint32_t, const void*, uint32_t) noexcept;
-}
 
 namespace {
 
@@ -150,8 +143,7 @@ int case_storm() {
   fake_host host(match);
   std::mt19937 rng(20261208);
   const long gdi_start = gdi_live_objects();
-  using entry_fn = int(__stdcall*)(HWND, uint32_t, const void*, uint32_t) noexcept;
-  entry_fn entries[] = {dsv_view, dsv_socre, dsv_result};
+  plugin_entry_fn entries[] = {dsv_view, dsv_socre, dsv_result};
   HWND* handles[] = {&view_hwnd, &score_hwnd, &result_hwnd};
   const uint32_t codes[] = {2, 4, 32, 128, 512, 0, 1, 8, 64, 256, 1024, 0xFFFFFFFFu};
   for (int i = 0; i < events; ++i) {
@@ -258,7 +250,7 @@ int alloc_pass(const std::string& dll_path, const alloc_view& v, fake_host& host
   const long loaded = alloc_faults::calls;
   long closed = loaded;
   if (module != nullptr) {
-    auto entry = reinterpret_cast<plugin_dll::entry_fn>(reinterpret_cast<void*>(GetProcAddress(module, v.entry)));
+    auto entry = reinterpret_cast<plugin_entry_fn>(reinterpret_cast<void*>(GetProcAddress(module, v.entry)));
     CHECK_OR(20, entry != nullptr);
     CHECK_OR(21, entry(host.window, host_event::open, host.block(), 0) == 1);
     if (HWND w = find_thread_window(v.class_name)) {
@@ -335,7 +327,7 @@ int case_refused_allocations() {
     alloc_faults::refuse_from = alloc_faults::refuse_to = 0;
     HMODULE module = load_with_imports(dll_path, alloc_faults::replacements());
     CHECK_OR(5, module != nullptr);
-    auto entry = reinterpret_cast<plugin_dll::entry_fn>(reinterpret_cast<void*>(GetProcAddress(module, v.entry)));
+    auto entry = reinterpret_cast<plugin_entry_fn>(reinterpret_cast<void*>(GetProcAddress(module, v.entry)));
     entry(host.window, host_event::open, host.block(), 0);
     CHECK_OR(6, find_thread_window(v.class_name) != nullptr);
     unload_with_imports(module);
@@ -348,13 +340,10 @@ int case_refused_allocations() {
 // host may destroy it outright) forgets its handle, so that a later window of
 // the host with the same handle value is never closed, raised or redrawn.
 int case_views_closing_themselves() {
-  plugin_startup(GetModuleHandleA(nullptr));
-  view_settings.full_screen = 0;
-  result_settings.reslut_full_screen = 0;
+  start_plugin_windowed();
   fake_match match;
   fake_host host(match);
-  using entry_fn = int(__stdcall*)(HWND, uint32_t, const void*, uint32_t) noexcept;
-  const entry_fn entries[] = {dsv_view, dsv_socre, dsv_result};
+  const plugin_entry_fn entries[] = {dsv_view, dsv_socre, dsv_result};
   HWND* const handles[] = {&view_hwnd, &score_hwnd, &result_hwnd};
   for (int v = 0; v < 3; ++v) {
     for (const bool destroy : {false, true}) {
@@ -391,7 +380,7 @@ int case_refused_buffer_bitmaps() {
   fake_host host(match);
   const COLORREF line = RGB(0x33, 0x66, 0xCC);
   struct view {
-    plugin_dll::entry_fn entry;
+    plugin_entry_fn entry;
     const char* class_name;
   };
   for (const view& v : {view{dll.dsv_view, "dsv_view_wnd"}, view{dll.dsv_socre, "dsv_score_wnd"},

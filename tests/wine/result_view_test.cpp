@@ -12,13 +12,13 @@
 #include "draw/fonts_win.h"
 #include "draw/gdi_handles_win.h"
 #include "plugin/host_protocol.h"
+#include "plugin/plugin_exports.h"
 #include "plugin/plugin_globals.h"
 #include "settings/settings_table.h"
+#include "menu_driver.h"
 #include "test_host.h"
 #include "views/result/result_table.h"
 #include "views/result/result_window_win.h"
-
-extern "C" int __stdcall dsv_result(HWND, uint32_t code, const void* host_block, uint32_t) noexcept;
 
 namespace {
 
@@ -28,9 +28,6 @@ constexpr COLORREF body_back = RGB(250, 250, 210);
 constexpr COLORREF head_text = RGB(255, 255, 0);
 constexpr COLORREF title_text = RGB(0, 128, 0);
 constexpr COLORREF stats_text = RGB(128, 0, 128);
-
-// Colours as the settings file gives them: 0x02 in the top byte.
-color_ref file_colour(COLORREF c) { return static_cast<color_ref>(c) | 0x02000000u; }
 
 void result_defaults() {
   result_window_settings& s = result_settings;
@@ -46,38 +43,6 @@ void result_defaults() {
   s.color_head_text = file_colour(head_text);
   s.color_title_text = file_colour(title_text);
   s.color_stats_text = file_colour(stats_text);
-}
-
-// The menu: a thread timer finds this thread's open popup, records its items
-// and picks the item at 0-based position `pick` (separators skipped by the keys).
-struct menu_pick {
-  std::vector<std::pair<UINT, std::string>> items;
-  int pick = -1;
-};
-menu_pick menu_run;
-
-void CALLBACK menu_timer(HWND, UINT, UINT_PTR id, DWORD) {
-  HWND popup = find_thread_window("#32768");
-  if (popup == nullptr || !IsWindowVisible(popup)) return;
-  KillTimer(nullptr, id);
-  HMENU menu = reinterpret_cast<HMENU>(SendMessageA(popup, 0x01E1 /* MN_GETHMENU */, 0, 0));
-  int keys = 0;
-  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-    char text[128] = {};
-    GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
-    const UINT item = GetMenuItemID(menu, i);
-    menu_run.items.emplace_back(item, text);
-    if (i <= menu_run.pick && item != 0) ++keys;
-  }
-  for (int i = 0; i < keys; ++i) PostMessageA(popup, WM_KEYDOWN, VK_DOWN, 0);
-  PostMessageA(popup, WM_KEYDOWN, VK_RETURN, 0);
-}
-
-void choose_from_menu(HWND window, int pick) {
-  menu_run = menu_pick{};
-  menu_run.pick = pick;
-  SetTimer(nullptr, 0, 10, menu_timer);
-  SendMessageA(window, WM_RBUTTONUP, 0, MAKELPARAM(50, 50));
 }
 
 result_window_state* state_of(HWND window) { return static_cast<result_window_state*>(frame_state(window)); }
@@ -333,11 +298,11 @@ TEST_F(ResultView, CloseDestroysAndForgetsTheHandle) {
   HWND w = open();
   ASSERT_NE(w, nullptr);
   EXPECT_GT(gdi_live_objects(), gdi_before);
-  choose_from_menu(w, 2);
-  ASSERT_EQ(menu_run.items.size(), 3u);
-  EXPECT_EQ(menu_run.items[0], (std::pair<UINT, std::string>{3, "&Fullscreen"}));
-  EXPECT_EQ(menu_run.items[1].first, 0u);
-  EXPECT_EQ(menu_run.items[2], (std::pair<UINT, std::string>{1, "&Close"}));
+  const menu_run& menu = run_menu(w, 3, nullptr, {50, 50});
+  ASSERT_EQ(menu.items.size(), 3u);
+  EXPECT_EQ(menu.items[0], (std::pair<UINT, std::string>{3, "&Fullscreen"}));
+  EXPECT_EQ(menu.items[1].first, 0u);
+  EXPECT_EQ(menu.items[2], (std::pair<UINT, std::string>{1, "&Close"}));
   EXPECT_FALSE(IsWindow(w));
   EXPECT_EQ(gdi_live_objects(), gdi_before) << "every object the window made is deleted";
   EXPECT_EQ(result_hwnd, nullptr) << "the window forgets its handle as it goes";
@@ -385,9 +350,9 @@ TEST_F(ResultView, FullScreenWhenSavedSoAndThenNeitherMovedNorSized) {
   EXPECT_EQ(result_settings.geometry.left, 40) << "the saved place is kept";
   EXPECT_EQ(result_settings.geometry.right, 437);
 
-  choose_from_menu(w, 0);  // "End &Fullscreen"
-  ASSERT_FALSE(menu_run.items.empty());
-  EXPECT_EQ(menu_run.items[0].second, "End &Fullscreen");
+  const menu_run& menu = run_menu(w, 1, nullptr, {50, 50});  // "End &Fullscreen"
+  ASSERT_FALSE(menu.items.empty());
+  EXPECT_EQ(menu.items[0].second, "End &Fullscreen");
   EXPECT_EQ(result_settings.reslut_full_screen, 0);
   EXPECT_FALSE(IsZoomed(w));
   GetClientRect(w, &client);

@@ -13,7 +13,6 @@ namespace {
 
 using score_test::controls_of;
 using score_test::dialog_driver;
-using score_test::run_menu;
 using score_test::text_of;
 
 // タイトルの設定

@@ -15,7 +15,6 @@ namespace {
 using score_test::class_name_of;
 using score_test::controls_of;
 using score_test::dialog_driver;
-using score_test::run_menu;
 using score_test::text_of;
 
 // A settings file that puts the window at 40, 50 with 460 x 114 and gives the

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include "menu_driver.h"
 #include "test_host.h"
 
 namespace score_test {
@@ -25,58 +26,6 @@ inline std::string text_of(HWND window) {
   char text[1024] = {};
   GetWindowTextA(window, text, sizeof text);
   return text;
-}
-
-// The context menu: a thread timer reads the open popup (this thread's "#32768"),
-// records its items, runs `during`, then picks the item at 1-based position
-// `pick` with the arrow keys and Enter (0 dismisses the menu).
-struct menu_run {
-  std::vector<std::pair<UINT, std::string>> items;  // id, text; separators id 0
-  int pick = 0;
-  std::function<void()> during;
-  bool seen = false;
-};
-
-inline menu_run& current_menu() {
-  static menu_run run;
-  return run;
-}
-
-inline void CALLBACK menu_timer(HWND, UINT, UINT_PTR id, DWORD) {
-  HWND popup = find_thread_window("#32768");
-  if (popup == nullptr || !IsWindowVisible(popup)) return;
-  KillTimer(nullptr, id);
-  menu_run& run = current_menu();
-  run.seen = true;
-  HMENU menu = reinterpret_cast<HMENU>(SendMessageA(popup, 0x01E1 /* MN_GETHMENU */, 0, 0));
-  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-    char text[128] = {};
-    GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
-    run.items.emplace_back(GetMenuItemID(menu, i), text);
-  }
-  if (run.during) run.during();
-  if (run.pick == 0) {
-    EndMenu();
-    return;
-  }
-  int steps = 0;
-  for (int i = 0; i < run.pick && i < static_cast<int>(run.items.size()); ++i) {
-    if (run.items[static_cast<std::size_t>(i)].first != 0) ++steps;
-  }
-  for (int i = 0; i < steps; ++i) PostMessageA(popup, WM_KEYDOWN, VK_DOWN, 0);
-  PostMessageA(popup, WM_KEYDOWN, VK_RETURN, 0);
-}
-
-// Opens the window's context menu as a right click does and returns when the
-// menu and whatever its command started (the dialog) are over.
-inline const menu_run& run_menu(HWND window, int pick, std::function<void()> during = nullptr) {
-  menu_run& run = current_menu();
-  run = menu_run{};
-  run.pick = pick;
-  run.during = std::move(during);
-  SetTimer(nullptr, 0, 10, menu_timer);
-  SendMessageA(window, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
-  return run;
 }
 
 // The Edit Title dialog: a thread-local CBT hook sees the dialog ("#32770")

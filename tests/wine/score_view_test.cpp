@@ -7,17 +7,15 @@
 
 #include "draw/gdi_handles_win.h"
 #include "plugin/host_protocol.h"
+#include "plugin/plugin_exports.h"
 #include "plugin/plugin_globals.h"
 #include "score_test_support.h"
 #include "settings/settings_table.h"
 #include "test_host.h"
 #include "views/score/score_window_win.h"
 
-extern "C" int __stdcall dsv_socre(HWND, uint32_t code, const void* host_block, uint32_t) noexcept;
-
 namespace {
 
-using score_test::run_menu;
 
 // One colour per brush, so that every cell can be told apart.
 constexpr COLORREF line = RGB(10, 20, 30);
@@ -41,8 +39,6 @@ void score_defaults() {
   s.line_width = 2;
   s.size_width = 3;
   lstrcpyA(s.font_name, "Arial");
-  // Colours as the settings file gives them: 0x02 in the top byte.
-  auto file_colour = [](COLORREF c) { return static_cast<color_ref>(c) | 0x02000000u; };
   s.color_line_color = file_colour(line);
   s.color_first_mark = file_colour(first_mark);
   s.color_head_text = file_colour(head_text);

@@ -6,23 +6,16 @@
 #include "draw/gdi_handles_win.h"
 #include "plugin/host_protocol.h"
 #include "plugin/lifecycle_win.h"
+#include "plugin/plugin_exports.h"
 #include "plugin/plugin_globals.h"
 #include "settings/settings_table.h"
 #include "test_host.h"
 
-extern "C" {
-int __stdcall dsv_view(HWND, uint32_t, const void*, uint32_t) noexcept;
-int __stdcall dsv_socre(HWND, uint32_t, const void*, uint32_t) noexcept;
-int __stdcall dsv_result(HWND, uint32_t, const void*, uint32_t) noexcept;
-}
-
 namespace {
-
-using entry_fn = int(__stdcall*)(HWND, uint32_t, const void*, uint32_t) noexcept;
 
 struct view_row {
   const char* name;
-  entry_fn entry;
+  plugin_entry_fn entry;
   HWND* handle;
 };
 
@@ -30,15 +23,8 @@ const view_row views[] = {{"result", dsv_result, &result_hwnd},
                           {"small", dsv_socre, &score_hwnd},
                           {"large", dsv_view, &view_hwnd}};
 
-// The library started as a host would, with every view in a window of its own size.
-void start_windowed() {
-  plugin_startup(GetModuleHandleA(nullptr));
-  view_settings.full_screen = 0;
-  result_settings.reslut_full_screen = 0;
-}
-
 TEST(ViewsGdi, OpenCloseResizeAndRebuildGiveEveryObjectBack) {
-  start_windowed();
+  start_plugin_windowed();
   fake_match match;
   match.set_name(0, "Left");
   match.set_name(1, "Right");
@@ -77,7 +63,7 @@ LRESULT CALLBACK without_destroy(HWND window, UINT message, WPARAM wparam, LPARA
 }
 
 TEST(ViewsGdi, ObjectsComeBackWhenOnlyTheLastDestroyMessageArrives) {
-  start_windowed();
+  start_plugin_windowed();
   fake_match match;
   fake_host host(match);
   for (const view_row& v : views) {

@@ -334,3 +334,28 @@ void match_sim::finish_leg(int winner, int checkout, visit_report& report) {
   }
   start_leg();
 }
+
+std::string dart_text(const dart& d) {
+  if (d.number == 0) return "miss";
+  if (d.number == 25) return d.multiplier == 2 ? "Bull" : "25";
+  const char prefix = d.multiplier == 3 ? 'T' : d.multiplier == 2 ? 'D' : 'S';
+  return prefix + std::to_string(d.number);
+}
+
+std::string visit_text(const std::string& name, const visit_report& report) {
+  std::string text = name + ":";
+  for (int i = 0; i < report.darts; ++i) text += " " + dart_text(report.thrown[i]);
+  if (report.bust) {
+    text += ", bust";
+  } else {
+    text += " = " + std::to_string(report.scored) + ", " + std::to_string(report.remaining) + " left";
+  }
+  if (report.match_won) {
+    text += ", wins the match";
+  } else if (report.set_won) {
+    text += ", wins the set";
+  } else if (report.leg_won) {
+    text += ", wins the leg";
+  }
+  return text;
+}

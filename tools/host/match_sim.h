@@ -60,6 +60,13 @@ struct visit_report {
   dart thrown[3];
 };
 
+// A dart as the host's main window names it: "T20", "D16", "S5", "Bull", "25", "miss".
+std::string dart_text(const dart& d);
+
+// One line on a visit: "<name>: T20 T20 S5 = 125, 376 left", or ", bust", then
+// whether it won the leg, the set or the match.
+std::string visit_text(const std::string& name, const visit_report& report);
+
 // Plays the match in a record of at least match_layout::record_size bytes and a
 // leg table of sim_leg_capacity() entries, both owned by the caller. The record's
 // leg table field holds `leg_table_address`, the table's 32-bit address as the

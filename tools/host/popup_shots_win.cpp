@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "picture.h"
+#include "popup_menu_win.h"
 #include "screen_capture_win.h"
 
 namespace {
@@ -10,7 +11,6 @@ namespace {
 constexpr UINT tick_ms = 50;
 constexpr int timeout_ticks = 100;  // five seconds for a menu or dialog to come or go
 constexpr int paint_ticks = 2;      // ticks between a window's first sight and its picture
-constexpr UINT mn_gethmenu = 0x01E1;
 
 enum class phase { idle, wait_cursor, wait_menu, wait_menu_closed, wait_dialog, wait_dialog_closed };
 
@@ -29,30 +29,6 @@ struct shot_run {
 
 shot_run run;
 
-struct window_search {
-  const char* class_name;
-  HWND found;
-};
-
-BOOL CALLBACK match_class(HWND window, LPARAM lparam) {
-  auto* search = reinterpret_cast<window_search*>(lparam);
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof name);
-  if (IsWindowVisible(window) && lstrcmpA(name, search->class_name) == 0) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-// A visible window of this thread with the class name, or null. Menus and the
-// plug-in's dialogs belong to the thread that opened them: the host's.
-HWND thread_window(const char* class_name) {
-  window_search search = {class_name, nullptr};
-  EnumThreadWindows(GetCurrentThreadId(), match_class, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 uint32_t desktop_colour() {
   const COLORREF c = GetSysColor(COLOR_BACKGROUND);
   return (static_cast<uint32_t>(GetRValue(c)) << 16) | (static_cast<uint32_t>(GetGValue(c)) << 8) | GetBValue(c);
@@ -68,7 +44,7 @@ void finish(bool ok) {
 // Ends the shot with `reason`, closing whatever it left open.
 void fail(const std::string& reason) {
   run.error = reason;
-  if (thread_window("#32768") != nullptr) EndMenu();
+  if (visible_thread_window(popup_menu_class) != nullptr) EndMenu();
   if (run.dialog != nullptr && IsWindow(run.dialog)) PostMessageA(run.dialog, WM_COMMAND, IDCANCEL, 0);
   finish(false);
 }
@@ -81,7 +57,7 @@ void enter(phase next) {
 
 // The awaited window once it has had time to paint, or null for now.
 HWND settled(const char* class_name, const char* what) {
-  HWND window = thread_window(class_name);
+  HWND window = visible_thread_window(class_name);
   if (window == nullptr) {
     if (++run.ticks > timeout_ticks) fail(std::string("no ") + what + " appeared");
     return nullptr;
@@ -100,18 +76,13 @@ bool write(const std::vector<picture>& parts, const std::string& path) {
   return true;
 }
 
-// Posts the keys that move the menu's highlight to the item `id` and choose it.
+// Posts the keys that choose the menu's item `id`; false when it has none.
 bool pick_item(HWND popup, int id) {
-  HMENU menu = reinterpret_cast<HMENU>(SendMessageA(popup, mn_gethmenu, 0, 0));
-  int steps = 0;
+  HMENU menu = menu_of_popup(popup);
   const int count = menu != nullptr ? GetMenuItemCount(menu) : 0;
   for (int i = 0; i < count; ++i) {
-    const UINT item = GetMenuItemID(menu, i);
-    if (item == 0) continue;  // a separator: the highlight skips it
-    ++steps;
-    if (item == static_cast<UINT>(id)) {
-      for (int k = 0; k < steps; ++k) PostMessageA(popup, WM_KEYDOWN, VK_DOWN, 0);
-      PostMessageA(popup, WM_KEYDOWN, VK_RETURN, 0);
+    if (GetMenuItemID(menu, i) == static_cast<UINT>(id)) {
+      choose_popup_item(popup, menu, i);
       return true;
     }
   }
@@ -129,7 +100,7 @@ void on_cursor() {
 }
 
 void on_menu() {
-  HWND popup = settled("#32768", "menu");
+  HWND popup = settled(popup_menu_class, "menu");
   if (popup == nullptr) return;
   if (!run.shot.menu_path.empty()) {
     picture view;
@@ -151,7 +122,7 @@ void on_menu() {
 }
 
 void on_dialog() {
-  HWND dialog = settled("#32770", "dialog");
+  HWND dialog = settled(dialog_class, "dialog");
   if (dialog == nullptr) return;
   run.dialog = dialog;
   picture p;
@@ -177,7 +148,7 @@ void CALLBACK on_tick(HWND, UINT, UINT_PTR, DWORD) noexcept {
     switch (run.now) {
       case phase::wait_cursor: on_cursor(); break;
       case phase::wait_menu: on_menu(); break;
-      case phase::wait_menu_closed: on_closed(thread_window("#32768") == nullptr, "menu"); break;
+      case phase::wait_menu_closed: on_closed(visible_thread_window(popup_menu_class) == nullptr, "menu"); break;
       case phase::wait_dialog: on_dialog(); break;
       case phase::wait_dialog_closed: on_closed(!IsWindow(run.dialog), "dialog"); break;
       case phase::idle: break;

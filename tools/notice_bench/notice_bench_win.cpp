@@ -19,6 +19,7 @@
 #include "match/match_state.h"
 #include "plugin/host_protocol.h"
 #include "plugin/lifecycle_win.h"
+#include "plugin/plugin_exports.h"
 #include "plugin/plugin_globals.h"
 #include "settings/profile_platform.h"
 #include "settings/settings_table.h"
@@ -27,15 +28,7 @@
 #include "views/result/result_window_win.h"
 #include "views/score/score_window_win.h"
 
-extern "C" {
-int __stdcall dsv_view(HWND, uint32_t, const void*, uint32_t) noexcept;
-int __stdcall dsv_socre(HWND, uint32_t, const void*, uint32_t) noexcept;
-int __stdcall dsv_result(HWND, uint32_t, const void*, uint32_t) noexcept;
-}
-
 namespace {
-
-using entry_fn = int(__stdcall*)(HWND, uint32_t, const void*, uint32_t) noexcept;
 
 double now_ms() {
   LARGE_INTEGER f, c;
@@ -210,7 +203,7 @@ std::size_t heap_blocks() {
 
 struct view_case {
   const char* name;
-  entry_fn entry;
+  plugin_entry_fn entry;
   HWND* handle;
   int width, height;  // 0: the view's default size
   bool skin;
@@ -229,7 +222,7 @@ void set_skin(const view_case& v, const std::string& skin_dir) {
 
 // Change notices to a view, each after `change(i)`, until the picture is shown.
 template <class Change>
-figures time_notices(host& h, entry_fn entry, int samples, Change change) {
+figures time_notices(host& h, plugin_entry_fn entry, int samples, Change change) {
   std::vector<double> t;
   for (int i = 0; i < samples; ++i) {
     change(i);

@@ -8,6 +8,14 @@
 
 #include "match/match_state.h"
 #include "plugin/host_protocol.h"
+#include "plugin/lifecycle_win.h"
+#include "settings/settings_table.h"
+
+void start_plugin_windowed() {
+  plugin_startup(GetModuleHandleA(nullptr));
+  view_settings.full_screen = 0;
+  result_settings.reslut_full_screen = 0;
+}
 
 std::string test_bin_dir() {
   char path[MAX_PATH] = {};
@@ -58,10 +66,10 @@ plugin_dll::plugin_dll(plugin_dll&& other) noexcept
 void plugin_dll::load(const std::string& path) {
   module = LoadLibraryA(path.c_str());
   if (module == nullptr) throw std::runtime_error("cannot load " + path);
-  get_plugin_info = reinterpret_cast<info_fn>(reinterpret_cast<void*>(proc("get_plugin_info")));
-  dsv_view = reinterpret_cast<entry_fn>(reinterpret_cast<void*>(proc("dsv_view")));
-  dsv_socre = reinterpret_cast<entry_fn>(reinterpret_cast<void*>(proc("dsv_socre")));
-  dsv_result = reinterpret_cast<entry_fn>(reinterpret_cast<void*>(proc("dsv_result")));
+  get_plugin_info = reinterpret_cast<plugin_info_fn>(reinterpret_cast<void*>(proc("get_plugin_info")));
+  dsv_view = reinterpret_cast<plugin_entry_fn>(reinterpret_cast<void*>(proc("dsv_view")));
+  dsv_socre = reinterpret_cast<plugin_entry_fn>(reinterpret_cast<void*>(proc("dsv_socre")));
+  dsv_result = reinterpret_cast<plugin_entry_fn>(reinterpret_cast<void*>(proc("dsv_result")));
 }
 
 plugin_dll::~plugin_dll() { unload(); }

@@ -11,20 +11,25 @@
 #include <string>
 #include <vector>
 
+#include "plugin/plugin_exports.h"
+
+// A colour as the settings file gives it: 0x02 in the top byte.
+inline uint32_t file_colour(COLORREF c) { return static_cast<uint32_t>(c) | 0x02000000u; }
+
+// The library started in this program as a host starts it, with the large and
+// the result view in windows of their own size rather than full screen.
+void start_plugin_windowed();
+
 // Directory of the running test program (the build's bin/), with a trailing backslash.
 std::string test_bin_dir();
 
 // The plug-in loaded with LoadLibrary and its exports.
 struct plugin_dll {
-  using info_fn = int(__stdcall*)(uint32_t, uint32_t, char*);
-  using entry_fn = int(__stdcall*)(HWND, uint32_t, const void*, uint32_t);
-  using small_fn = int(__stdcall*)(uint32_t, uint32_t);
-
   HMODULE module = nullptr;
-  info_fn get_plugin_info = nullptr;
-  entry_fn dsv_view = nullptr;
-  entry_fn dsv_socre = nullptr;
-  entry_fn dsv_result = nullptr;
+  plugin_info_fn get_plugin_info = nullptr;
+  plugin_entry_fn dsv_view = nullptr;
+  plugin_entry_fn dsv_socre = nullptr;
+  plugin_entry_fn dsv_result = nullptr;
   std::string dir;  // where the DLL was loaded from, with a trailing backslash
 
   // Copies the built dsv_view.dsv into a fresh directory of its own (so that

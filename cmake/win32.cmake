@@ -70,6 +70,11 @@ set_tests_properties(wine_up PROPERTIES FIXTURES_SETUP WINE ENVIRONMENT "${DSV_W
 add_test(NAME wine_down COMMAND sh -c "wineserver -k; true")
 set_tests_properties(wine_down PROPERTIES FIXTURES_CLEANUP WINE ENVIRONMENT "${DSV_WINE_ENV}")
 
+# Nothing of the plug-in's own code may throw or reach the throwing operator new:
+# in a host short of memory the runtime cannot throw and ends the process.
+add_test(NAME plugin_throws_nothing
+         COMMAND sh -c "! ${CMAKE_NM} -u -A $<TARGET_FILE:dsv_plugin> | grep -E '__cxa_(throw|rethrow|allocate_exception)|_Zn[wa][jmy]|_ZSt[0-9]+__throw_'")
+
 # A test file may name its environment in a first-line comment: "// ctest-env: LC_ALL=ja_JP.UTF-8".
 file(GLOB DSV_WINE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*_test.cpp)
 foreach(src ${DSV_WINE_TESTS})

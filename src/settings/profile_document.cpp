@@ -31,15 +31,10 @@ add_result add_section(const char* name, std::size_t length) noexcept {
   // would be written as "[]", and its keys would join the section before it
   // the next time the file is read.
   if (begin == end) return add_result::refused;
-  try {
-    profile_section section;
-    section.name.assign(name + begin, end - begin);
-    section.hash = profile_hash(section.name.c_str());
-    profile_document.sections.push_back(std::move(section));
-    return add_result::added;
-  } catch (...) {
-    return add_result::no_memory;
-  }
+  profile_section section;
+  if (!section.name.assign(name + begin, end - begin)) return add_result::no_memory;
+  section.hash = profile_hash(section.name.c_str());
+  return profile_document.sections.push_back(std::move(section)) ? add_result::added : add_result::no_memory;
 }
 
 add_result add_entry(profile_section& section, const char* key, std::size_t key_length, const char* value,
@@ -49,17 +44,13 @@ add_result add_entry(profile_section& section, const char* key, std::size_t key_
   stored_range(key, key_length, begin, end);
   // A key of blanks alone could never be found and would not be written back.
   if (begin == end) return add_result::refused;
-  try {
-    profile_entry entry;
-    entry.key.assign(key + begin, end - begin);
-    entry.hash = is_comment ? 0 : profile_hash(entry.key.c_str());
-    entry.is_comment = is_comment ? 1 : 0;
-    entry.value.assign(value, value_length);
-    section.entries.push_back(std::move(entry));
-    return add_result::added;
-  } catch (...) {
+  profile_entry entry;
+  if (!entry.key.assign(key + begin, end - begin) || !entry.value.assign(value, value_length)) {
     return add_result::no_memory;
   }
+  entry.hash = is_comment ? 0 : profile_hash(entry.key.c_str());
+  entry.is_comment = is_comment ? 1 : 0;
+  return section.entries.push_back(std::move(entry)) ? add_result::added : add_result::no_memory;
 }
 
 // One line of the file, up to its line end or a NUL byte, into the last
@@ -86,14 +77,12 @@ bool read_line(const char* line, std::size_t length) noexcept {
     // An indented "[" or "#" line would be written back from the first column,
     // where it reads as a header or a comment: take it as that line at once, so
     // that what is saved reads back the same.
-    try {
-      heap_string written(line + begin, end - begin);
-      written += '=';
-      written.append(value, value_length);
-      return read_line(written.data(), written.size());
-    } catch (...) {
+    heap_text written;
+    if (!written.reserve(end - begin + 1 + value_length) || !written.assign(line + begin, end - begin) ||
+        !written.append('=') || !written.append(value, value_length)) {
       return false;
     }
+    return read_line(written.data(), written.size());
   }
   return add_entry(last, line, key_length, value, value_length, 0) != add_result::no_memory;
 }
@@ -158,11 +147,7 @@ int profile_add_entry(profile_section* section, const char* key, const char* val
 
 int profile_load_text(const char* data, std::size_t size) noexcept {
   profile_free();
-  try {
-    profile_document.sections.emplace_back();  // section 0
-  } catch (...) {
-    return 0;
-  }
+  if (!profile_document.sections.emplace_back()) return 0;  // section 0
   profile_document.present = true;
   std::size_t at = 0;
   if (size >= sizeof utf8_bom && std::memcmp(data, utf8_bom, sizeof utf8_bom) == 0) {
@@ -191,7 +176,7 @@ int profile_load_text(const char* data, std::size_t size) noexcept {
 int profile_load_with(const char* path, const profile_file_ops& files) noexcept {
   profile_free();
   if (path == nullptr || path[0] == 0) return 0;
-  heap_string bytes;
+  heap_text bytes;
   if (files.read(path, bytes) == 0) return 0;
   return profile_load_text(bytes.data(), bytes.size());
 }
@@ -201,48 +186,38 @@ int profile_load(const char* path, int read_file) noexcept {
   return profile_load_with(path, profile_platform_files);
 }
 
-int profile_render(heap_string& text) noexcept {
+int profile_render(heap_text& text) noexcept {
   if (!profile_document.present) return 0;
-  try {
-    text.clear();
-    text.reserve(rendered_length() + sizeof utf8_bom);
-    for (std::size_t s = 0; s < profile_document.sections.size(); ++s) {
-      const profile_section& section = profile_document.sections[s];
-      if (!section_is_written(section)) continue;
-      if (s != 0) {
-        text += '[';
-        text += section.name;
-        text += "]\r\n";
-      }
-      for (const profile_entry& entry : section.entries) {
-        if (entry.key.empty()) continue;  // deleted
-        text += entry.key;
-        if (!entry.is_comment) {
-          text += '=';
-          text += entry.value;
-        }
-        text += "\r\n";
-      }
-      text += "\r\n";
+  text.clear();
+  bool ok = text.reserve(rendered_length() + sizeof utf8_bom);
+  for (std::size_t s = 0; ok && s < profile_document.sections.size(); ++s) {
+    const profile_section& section = profile_document.sections[s];
+    if (!section_is_written(section)) continue;
+    if (s != 0) ok = text.append('[') && text.append(section.name) && text.append("]\r\n", 3);
+    for (const profile_entry& entry : section.entries) {
+      if (!ok) break;
+      if (entry.key.empty()) continue;  // deleted
+      ok = text.append(entry.key) && (entry.is_comment || (text.append('=') && text.append(entry.value))) &&
+           text.append("\r\n", 2);
     }
-    // A file that had the mark gets it back. So does a text that would begin
-    // with the mark's bytes (a first key that starts with them): read back, they would
-    // be taken for the mark and lost from the key.
-    if (profile_document.utf8_bom || text.compare(0, sizeof utf8_bom, utf8_bom, sizeof utf8_bom) == 0) {
-      text.insert(0, utf8_bom, sizeof utf8_bom);
-    }
-    return 1;
-  } catch (...) {
-    return 0;
+    ok = ok && text.append("\r\n", 2);
   }
+  // A file that had the mark gets it back. So does a text that would begin
+  // with the mark's bytes (a first key that starts with them): read back, they would
+  // be taken for the mark and lost from the key.
+  if (ok && (profile_document.utf8_bom || text.starts_with(utf8_bom, sizeof utf8_bom))) {
+    ok = text.prepend(utf8_bom, sizeof utf8_bom);
+  }
+  if (!ok) text.release();
+  return ok ? 1 : 0;
 }
 
 int profile_save_with(const char* path, const profile_file_ops& files) noexcept {
   if (path == nullptr || path[0] == 0) return 0;
-  heap_string text;
+  heap_text text;
   if (profile_render(text) == 0) return 0;
   // The old file is replaced only once the whole new text is on the disk.
-  heap_string temp;
+  heap_text temp;
   void* file = files.create_temp(path, temp);
   if (file == nullptr) return 0;
   bool ok = (text.empty() || files.write(file, text.data(), text.size()) != 0) && files.flush(file) != 0;
@@ -255,7 +230,7 @@ int profile_save_with(const char* path, const profile_file_ops& files) noexcept 
 int profile_save(const char* path) noexcept { return profile_save_with(path, profile_platform_files); }
 
 void profile_free() noexcept {
-  heap_vector<profile_section>().swap(profile_document.sections);
+  profile_document.sections.release();
   profile_document.present = false;
   profile_document.utf8_bom = false;
 }

@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "settings/heap_allocator.h"
+#include "settings/heap_containers.h"
 #include "settings/profile_platform.h"
 
 // Longest key, section name or comment line kept; longer ones are cut first
@@ -16,22 +16,22 @@
 constexpr std::size_t profile_name_limit = 255;
 
 struct profile_entry {
-  heap_string key;        // trimmed; a comment's whole line with its "#"; empty once deleted
+  heap_text key;        // trimmed; a comment's whole line with its "#"; empty once deleted
   uint32_t hash = 0;      // profile_hash of the key; 0 for a comment
   int32_t is_comment = 0; // 1 for a comment line
-  heap_string value;      // as the file holds it, blanks and quotes included
+  heap_text value;      // as the file holds it, blanks and quotes included
 };
 
 struct profile_section {
-  heap_string name;   // trimmed; empty only for the unnamed section 0
+  heap_text name;   // trimmed; empty only for the unnamed section 0
   uint32_t hash = 0;  // profile_hash of the name
-  heap_vector<profile_entry> entries;  // empty until the first entry, and after its keys were deleted as a whole
+  heap_array<profile_entry> entries;  // empty until the first entry, and after its keys were deleted as a whole
 };
 
 struct profile_document_state {
   bool present = false;                 // false while no document exists
   bool utf8_bom = false;                // the file began with EF BB BF, which a save writes back
-  heap_vector<profile_section> sections;  // section 0 first: what stands before the first header
+  heap_array<profile_section> sections;  // section 0 first: what stands before the first header
 };
 
 extern profile_document_state profile_document;
@@ -67,7 +67,7 @@ int profile_add_entry(profile_section* section, const char* key, const char* val
 // each section with entries, its header (none for section 0), one line per
 // live entry, a blank line; every line ends in CR LF.
 // 1, or 0 when no document exists or memory runs out.
-int profile_render(heap_string& text) noexcept;
+int profile_render(heap_text& text) noexcept;
 
 // Writes the document over the file at `path` through a new temporary file
 // beside it that replaces the old file in one step: 1 when written; 0 when no

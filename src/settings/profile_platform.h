@@ -7,18 +7,18 @@
 
 #include <cstddef>
 
-#include "settings/heap_allocator.h"
+#include "settings/heap_containers.h"
 
 struct profile_file_ops {
   // Reads the whole of an existing file into `bytes`: 1, or 0 when the file is
   // missing or cannot be read.
-  int (*read)(const char* path, heap_string& bytes);
+  int (*read)(const char* path, heap_text& bytes);
   // 1 when something (a file, even an unreadable one) exists at `path`.
   int (*exists)(const char* path);
   // Creates a new empty file for writing in the directory of `target`, under a
   // name that no file had (whatever stale files lie there), and puts its path
   // into `temp`: the open file, or null with nothing created.
-  void* (*create_temp)(const char* target, heap_string& temp);
+  void* (*create_temp)(const char* target, heap_text& temp);
   // Writes all `size` bytes: 1, or 0.
   int (*write)(void* file, const char* data, std::size_t size);
   // Forces the written bytes to the disk: 1, or 0.

@@ -13,19 +13,15 @@
 
 namespace {
 
-int native_read(const char* path, heap_string& bytes) {
+int native_read(const char* path, heap_text& bytes) {
   int fd = ::open(path, O_RDONLY);
   if (fd < 0) return 0;
   struct stat info;
   bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-  try {
-    if (ok) bytes.resize(static_cast<std::size_t>(info.st_size));
-  } catch (...) {
-    ok = false;
-  }
+  ok = ok && bytes.resize(static_cast<std::size_t>(info.st_size));
   std::size_t done = 0;
   while (ok && done < bytes.size()) {
-    ssize_t n = ::read(fd, &bytes[done], bytes.size() - done);
+    ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) ok = false;
     else done += static_cast<std::size_t>(n);
@@ -39,15 +35,13 @@ int native_exists(const char* path) {
   return ::stat(path, &info) == 0 ? 1 : 0;
 }
 
-void* native_create_temp(const char* target, heap_string& temp) {
-  try {
-    const char* slash = std::strrchr(target, '/');
-    temp.assign(target, slash != nullptr ? static_cast<std::size_t>(slash + 1 - target) : 0);
-    temp += "dsvXXXXXX.tmp";
-  } catch (...) {
+void* native_create_temp(const char* target, heap_text& temp) {
+  const char* slash = std::strrchr(target, '/');
+  if (!temp.assign(target, slash != nullptr ? static_cast<std::size_t>(slash + 1 - target) : 0) ||
+      !temp.append("dsvXXXXXX.tmp")) {
     return nullptr;
   }
-  const int fd = ::mkstemps(&temp[0], 4);
+  const int fd = ::mkstemps(temp.data(), 4);
   if (fd < 0) return nullptr;
   std::FILE* file = ::fdopen(fd, "wb");
   if (file == nullptr) {

@@ -7,22 +7,18 @@
 
 namespace {
 
-int win_read(const char* path, heap_string& bytes) {
+int win_read(const char* path, heap_text& bytes) {
   HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return 0;
   LARGE_INTEGER size;
   // A settings file of 2 GB or more is not one of ours.
   bool ok = GetFileSizeEx(file, &size) != 0 && size.QuadPart >= 0 && size.QuadPart < 0x7FFFFFFF;
-  try {
-    if (ok) bytes.resize(static_cast<std::size_t>(size.QuadPart));
-  } catch (...) {
-    ok = false;
-  }
+  ok = ok && bytes.resize(static_cast<std::size_t>(size.QuadPart));
   std::size_t done = 0;
   while (ok && done < bytes.size()) {
     DWORD got = 0;
-    if (ReadFile(file, &bytes[done], static_cast<DWORD>(bytes.size() - done), &got, nullptr) == 0 || got == 0) {
+    if (ReadFile(file, bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &got, nullptr) == 0 || got == 0) {
       ok = false;
     }
     done += got;
@@ -33,7 +29,7 @@ int win_read(const char* path, heap_string& bytes) {
 
 int win_exists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES ? 1 : 0; }
 
-void* win_create_temp(const char* target, heap_string& temp) {
+void* win_create_temp(const char* target, heap_text& temp) {
   char directory[MAX_PATH];
   char* name_part = nullptr;
   const DWORD length = GetFullPathNameA(target, MAX_PATH, directory, &name_part);
@@ -45,12 +41,8 @@ void* win_create_temp(const char* target, heap_string& temp) {
   HANDLE file = CreateFileA(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                             nullptr);
   if (file != INVALID_HANDLE_VALUE) {
-    try {
-      temp.assign(name);
-      return file;
-    } catch (...) {
-      CloseHandle(file);
-    }
+    if (temp.assign(name)) return file;
+    CloseHandle(file);
   }
   DeleteFileA(name);
   return nullptr;
@@ -73,17 +65,13 @@ int win_close(void* file) { return CloseHandle(static_cast<HANDLE>(file)) != 0 ?
 
 // The access rights set on a file as the system describes them; empty when
 // they cannot be read.
-heap_string file_rights(const char* path) noexcept {
-  heap_string rights;
+heap_text file_rights(const char* path) noexcept {
+  heap_text rights;
   DWORD needed = 0;
   GetFileSecurityA(path, DACL_SECURITY_INFORMATION, nullptr, 0, &needed);
-  try {
-    rights.resize(needed);
-  } catch (...) {
-    return heap_string();
-  }
-  if (needed == 0 || GetFileSecurityA(path, DACL_SECURITY_INFORMATION, &rights[0], needed, &needed) == 0) {
-    rights.clear();
+  if (needed == 0 || !rights.resize(needed) ||
+      GetFileSecurityA(path, DACL_SECURITY_INFORMATION, rights.data(), needed, &needed) == 0) {
+    rights.release();
   }
   return rights;
 }
@@ -97,7 +85,7 @@ int win_replace(const char* from, const char* to) {
   if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) return 0;
   // ReplaceFileA keeps the old file's attributes and rights on Windows; where it
   // only renames (Wine's does), they are put back from what the old file had.
-  heap_string rights = file_rights(to);
+  heap_text rights = file_rights(to);
   if (ReplaceFileA(to, from, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) == 0) {
     // Windows may report that it removed the old file but could not move the
     // new one in: the new one then takes the old one's place, or the removal
@@ -113,7 +101,7 @@ int win_replace(const char* from, const char* to) {
     SetFileAttributesA(to, (now & ~kept) | (attributes & kept));
   }
   if (!rights.empty() && file_rights(to) != rights) {
-    SetFileSecurityA(to, DACL_SECURITY_INFORMATION, &rights[0]);
+    SetFileSecurityA(to, DACL_SECURITY_INFORMATION, rights.data());
   }
   return 1;
 }

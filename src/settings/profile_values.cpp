@@ -5,9 +5,12 @@
 
 namespace {
 
+// Room on the stack for a quoted value: 255 bytes, two quotes and the NUL.
+constexpr std::size_t quoted_value_room = 258;
+
 // The value as the getters see it: blanks around it trimmed, then one double
 // quote dropped at each end if there is one.
-void clean_value(const heap_string& value, const char*& text, std::size_t& length) {
+void clean_value(const heap_text& value, const char*& text, std::size_t& length) {
   std::size_t begin = 0;
   std::size_t end = value.size();
   trim_range(value.data(), begin, end);
@@ -119,37 +122,38 @@ int profile_write_value(const char* section, const char* key, const char* value,
   }
   profile_section& record = profile_document.sections[static_cast<std::size_t>(s)];
   if (key == nullptr) {
-    heap_vector<profile_entry>().swap(record.entries);
+    record.entries.release();
     return 1;
   }
   int e = profile_find_key(&record, key);
   if (e < 0) return profile_add_entry(&record, key, value, 0);
   profile_entry& entry = record.entries[static_cast<std::size_t>(e)];
   if (value == nullptr) {
-    heap_string().swap(entry.key);
-    heap_string().swap(entry.value);
+    entry.key.release();
+    entry.value.release();
     return 1;
   }
-  try {
-    entry.value.assign(value);
-    return 1;
-  } catch (...) {
-    return 0;
-  }
+  return entry.value.assign(value) ? 1 : 0;
 }
 
 int profile_write_string(const char* section, const char* key, const char* value, const char* path) noexcept {
   if (value == nullptr || value[0] == 0) return profile_write_value(section, key, "", path);
-  heap_string quoted;
-  try {
-    quoted.reserve(std::strlen(value) + 2);
-    quoted += '"';
-    quoted += value;
-    quoted += '"';
-  } catch (...) {
-    return profile_write_value(section, key, value, path);
+  // Every setting's text fits the buffer on the stack; a longer one is quoted on
+  // the heap, and is not written when memory runs out (a value written without
+  // its quotes would read back otherwise).
+  const std::size_t length = std::strlen(value);
+  char small[quoted_value_room];
+  heap_text large;
+  char* quoted = small;
+  if (length + 3 > sizeof small) {
+    if (!large.resize(length + 2)) return 0;
+    quoted = large.data();
   }
-  return profile_write_value(section, key, quoted.c_str(), path);
+  quoted[0] = '"';
+  std::memcpy(quoted + 1, value, length);
+  quoted[length + 1] = '"';
+  quoted[length + 2] = 0;
+  return profile_write_value(section, key, quoted, path);
 }
 
 int profile_write_int(const char* section, const char* key, int32_t value, const char* path) noexcept {

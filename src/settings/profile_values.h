@@ -38,6 +38,7 @@ int32_t profile_get_int(const char* section, const char* key, int32_t default_va
 int profile_write_value(const char* section, const char* key, const char* value, const char* path) noexcept;
 
 // Writes the text in double quotes, or nothing after the "=" when it is empty.
+// Answers as profile_write_value; 0 also when memory for the quoted text runs out.
 int profile_write_string(const char* section, const char* key, const char* value, const char* path) noexcept;
 
 // Writes the value as bare decimal text.

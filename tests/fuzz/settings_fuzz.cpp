@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 #include "settings/profile_document.h"
 #include "settings/profile_values.h"
@@ -17,13 +18,13 @@ namespace {
 const char* const path = "fuzz.ini";
 
 // Load, read every setting, load again, write every setting, save.
-heap_string settings_cycle(const char* data, std::size_t size) {
+heap_text settings_cycle(const char* data, std::size_t size) {
   profile_load_text(data, size);
   view_settings.geometry = {0, 0, 1920, 1040};
   settings_read_all(path);
   profile_load_text(data, size);
   settings_write_all(path);
-  heap_string text;
+  heap_text text;
   profile_render(text);
   profile_free();
   return text;
@@ -32,11 +33,15 @@ heap_string settings_cycle(const char* data, std::size_t size) {
 // Every name the file holds, looked up as a query, read in every way.
 void probe_own_names() {
   // Copies: the writers below may move the records.
-  heap_vector<heap_string> names;
+  heap_array<heap_text> names;
   for (const profile_section& section : profile_document.sections) {
     for (const profile_entry& entry : section.entries) {
-      names.push_back(section.name);
-      names.push_back(entry.key);
+      heap_text name;
+      heap_text key;
+      if (!name.assign(section.name.data(), section.name.size()) || !key.assign(entry.key.data(), entry.key.size()) ||
+          !names.push_back(std::move(name)) || !names.push_back(std::move(key))) {
+        std::abort();
+      }
     }
   }
   for (std::size_t i = 0; i + 1 < names.size(); i += 2) {
@@ -52,7 +57,7 @@ void probe_own_names() {
     if (i % 4 == 0) profile_write_value(section, key, nullptr, path);
     if (i % 14 == 6) profile_write_value(section, nullptr, nullptr, path);
   }
-  heap_string text;
+  heap_text text;
   profile_render(text);
 }
 
@@ -60,8 +65,8 @@ void probe_own_names() {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const char* bytes = reinterpret_cast<const char*>(data);
-  const heap_string first = settings_cycle(bytes, size);
-  const heap_string second = settings_cycle(first.data(), first.size());
+  const heap_text first = settings_cycle(bytes, size);
+  const heap_text second = settings_cycle(first.data(), first.size());
   if (first != second) {
     std::fprintf(stderr, "second save differs from the first\n--- first\n%s\n--- second\n%s\n", first.c_str(),
                  second.c_str());

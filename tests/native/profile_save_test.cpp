@@ -13,9 +13,9 @@ step failing = step::none;
 // The real files, with one step made to fail.
 const profile_file_ops& real = profile_platform_files;
 const profile_file_ops faulty = {
-    [](const char* p, heap_string& b) { return failing == step::read ? 0 : real.read(p, b); },
+    [](const char* p, heap_text& b) { return failing == step::read ? 0 : real.read(p, b); },
     real.exists,
-    [](const char* p, heap_string& t) -> void* { return failing == step::create ? nullptr : real.create_temp(p, t); },
+    [](const char* p, heap_text& t) -> void* { return failing == step::create ? nullptr : real.create_temp(p, t); },
     [](void* f, const char* d, std::size_t n) {
       if (failing != step::write) return real.write(f, d, n);
       real.write(f, d, n / 2);  // half written, then the disk is full

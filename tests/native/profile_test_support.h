@@ -19,7 +19,7 @@ inline int load_text(const std::string& text) { return profile_load_text(text.da
 
 // What a save would write now; "<none>" when no document exists.
 inline std::string rendered() {
-  heap_string text;
+  heap_text text;
   if (profile_render(text) == 0) return "<none>";
   return std::string(text.data(), text.size());
 }

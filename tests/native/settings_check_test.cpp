@@ -21,7 +21,7 @@ std::string posix_path(const char* path) {
   for (char& c : p) c = c == '\\' ? '/' : c;
   return p;
 }
-int read_posix(const char* path, heap_string& bytes) { return profile_platform_files.read(posix_path(path).c_str(), bytes); }
+int read_posix(const char* path, heap_text& bytes) { return profile_platform_files.read(posix_path(path).c_str(), bytes); }
 int exists_posix(const char* path) { return profile_platform_files.exists(posix_path(path).c_str()); }
 const profile_file_ops files = [] {
   profile_file_ops ops = profile_platform_files;

@@ -274,65 +274,127 @@ int alloc_pass(const std::string& dll_path, const alloc_view& v, fake_host& host
   return 0;
 }
 
+// The library copied to a directory of its own beside the user's settings file
+// (the sample file with small windows), and a host with a match.
+struct alloc_bench {
+  std::string dir = make_temp_dir();
+  std::string dll_path = dir + "dsv_view.dsv";
+  std::string ini_path = dir + "dsv_view.ini";
+  std::string ini;
+  fake_match match;
+  fake_host host{match};
+  long passes = 0;
+
+  int prepare() {
+    CHECK_OR(2, CopyFileA((test_bin_dir() + "dsv_view.dsv").c_str(), dll_path.c_str(), FALSE) != 0);
+    ini = read_file(std::string(DSV_SOURCE_DIR) + "/docs/dsv_view.ini");
+    const std::string big = "right=1920\r\nbottom=1040\r\n";
+    const std::size_t at = ini.find(big);
+    CHECK_OR(3, at != std::string::npos);
+    ini.replace(at, big.size(), "right=400\r\nbottom=200\r\n");
+    match.set_name(0, "Anna");
+    match.set_name(1, "Bert");
+    match.set_leg_players(0, 0, 1);
+    return 0;
+  }
+
+  // One host's life with the user's file laid anew, the calls from `from` to
+  // `to` refused.
+  int pass(const alloc_view& v, long from, long to, alloc_marks* marks) {
+    write_file(ini_path, ini);
+    alloc_faults::refuse_from = from;
+    alloc_faults::refuse_to = to;
+    if (from != 0) {
+      if (to == alloc_faults::to_the_end) {
+        std::printf("%s: refusing allocations from %ld on\n", v.entry, from);
+      } else {
+        std::printf("%s: refusing allocations %ld to %ld\n", v.entry, from, to);
+      }
+      std::fflush(stdout);
+      ++passes;
+    }
+    const int failed = alloc_pass(dll_path, v, host, marks);
+    alloc_faults::refuse_from = alloc_faults::refuse_to = 0;
+    return failed;
+  }
+};
+
 // Every allocation of start-up, of each view's life and of shut-down refused in
 // turn; then, from each allocation of a view's life on, every one until the view
 // is closed. The host's process goes on, and the library loads and shows its
 // views again afterwards.
 int case_refused_allocations() {
-  const std::string dir = make_temp_dir();
-  const std::string dll_path = dir + "dsv_view.dsv";
-  CHECK_OR(2, CopyFileA((test_bin_dir() + "dsv_view.dsv").c_str(), dll_path.c_str(), FALSE) != 0);
-  std::string ini = read_file(std::string(DSV_SOURCE_DIR) + "/docs/dsv_view.ini");
-  const std::string big = "right=1920\r\nbottom=1040\r\n";
-  const std::size_t at = ini.find(big);
-  CHECK_OR(3, at != std::string::npos);
-  ini.replace(at, big.size(), "right=400\r\nbottom=200\r\n");
-  fake_match match;
-  match.set_name(0, "Anna");
-  match.set_name(1, "Bert");
-  match.set_leg_players(0, 0, 1);
-  fake_host host(match);
-
-  long passes = 0;
-  auto pass = [&](const alloc_view& v, long from, long to, alloc_marks* marks) {
-    write_file(dir + "dsv_view.ini", ini);
-    alloc_faults::refuse_from = from;
-    alloc_faults::refuse_to = to;
-    if (from != 0) {
-      std::printf("%s: refusing allocations %ld to %ld\n", v.entry, from, to);
-      std::fflush(stdout);
-      ++passes;
-    }
-    return alloc_pass(dll_path, v, host, marks);
-  };
+  alloc_bench bench;
+  if (const int failed = bench.prepare()) return failed;
   for (const alloc_view& v : alloc_views) {
     alloc_marks clean;
-    CHECK_OR(4, pass(v, 0, 0, &clean) == 0);
+    CHECK_OR(4, bench.pass(v, 0, 0, &clean) == 0);
     std::printf("%s: %ld allocations, %ld at start-up, %ld until closed\n", v.entry, clean.total, clean.loaded,
                 clean.closed);
     // Start-up and shut-down are the same whichever view runs between them:
     // the first view takes them in full, the others their own part.
     const bool whole = &v == &alloc_views[0];
     for (long n = whole ? 1 : clean.loaded + 1; n <= (whole ? clean.total : clean.closed); ++n) {
-      const int failed = pass(v, n, n, nullptr);
+      const int failed = bench.pass(v, n, n, nullptr);
       if (failed != 0) return failed;
     }
     for (long n = clean.loaded + 1; n <= clean.closed; ++n) {
-      const int failed = pass(v, n, clean.closed, nullptr);
+      const int failed = bench.pass(v, n, clean.closed, nullptr);
       if (failed != 0) return failed;
     }
   }
   for (const alloc_view& v : alloc_views) {
-    write_file(dir + "dsv_view.ini", ini);
-    alloc_faults::refuse_from = alloc_faults::refuse_to = 0;
-    HMODULE module = load_with_imports(dll_path, alloc_faults::replacements());
+    write_file(bench.ini_path, bench.ini);
+    HMODULE module = load_with_imports(bench.dll_path, alloc_faults::replacements());
     CHECK_OR(5, module != nullptr);
     auto entry = reinterpret_cast<plugin_entry_fn>(reinterpret_cast<void*>(GetProcAddress(module, v.entry)));
-    entry(host.window, host_event::open, host.block(), 0);
+    entry(bench.host.window, host_event::open, bench.host.block(), 0);
     CHECK_OR(6, find_thread_window(v.class_name) != nullptr);
     unload_with_imports(module);
   }
-  std::printf("refused allocations: %ld passes\n", passes);
+  std::printf("refused allocations: %ld passes\n", bench.passes);
+  return 0;
+}
+
+// A shortage that lasts: from one allocation on, every later one refused, to
+// the end of the library's life. Start-up, the notices, the menu and shut-down
+// are each entered that way; the host's process goes on, and the user's file is
+// left as it was, or as the whole save of the run without a shortage writes it:
+// never defaults, never part of a document.
+int case_lasting_shortage() {
+  alloc_bench bench;
+  if (const int failed = bench.prepare()) return failed;
+  for (const alloc_view& v : alloc_views) {
+    alloc_marks clean;
+    CHECK_OR(4, bench.pass(v, 0, 0, &clean) == 0);
+    const std::string saved = read_file(bench.ini_path);
+    CHECK_OR(5, saved.size() > 1000);
+    std::printf("%s: %ld allocations, %ld at start-up, %ld until closed\n", v.entry, clean.total, clean.loaded,
+                clean.closed);
+    long kept = 0;
+    // Each part (start-up, the view's life, shut-down) in at most about 40
+    // steps, its first and last call always among them.
+    const long bounds[] = {1, clean.loaded + 1, clean.closed + 1, clean.total + 1};
+    for (int part = 0; part < 3; ++part) {
+      const long first = bounds[part];
+      const long last = bounds[part + 1] - 1;
+      if (last < first) continue;
+      const long step = (last - first) / 40 + 1;
+      for (long n = first;; n = n + step < last ? n + step : last) {
+        const int failed = bench.pass(v, n, alloc_faults::to_the_end, nullptr);
+        if (failed != 0) return failed;
+        const std::string now = read_file(bench.ini_path);
+        if (now != bench.ini && now != saved) {
+          std::fprintf(stderr, "%s, refused from %ld on: the settings file was changed\n", v.entry, n);
+          return 6;
+        }
+        if (now == bench.ini) ++kept;
+        if (n == last) break;
+      }
+    }
+    std::printf("%s: the user's file left as it was by %ld passes\n", v.entry, kept);
+  }
+  std::printf("lasting shortage: %ld passes\n", bench.passes);
   return 0;
 }
 
@@ -421,6 +483,7 @@ const named_case cases[] = {
     {"storm", case_storm},
     {"garbage_settings", case_garbage_settings},
     {"refused_allocations", case_refused_allocations},
+    {"lasting_shortage", case_lasting_shortage},
     {"views_closing_themselves", case_views_closing_themselves},
     {"refused_buffer_bitmaps", case_refused_buffer_bitmaps},
 };
@@ -430,6 +493,7 @@ TEST(Hardening, BadInputAtTheBoundary) { EXPECT_EQ(run_case("bad_boundary"), 0u)
 TEST(Hardening, HostStorm) { EXPECT_EQ(run_case("storm"), 0u); }
 TEST(Hardening, GarbageSettingsFile) { EXPECT_EQ(run_case("garbage_settings"), 0u); }
 TEST(Hardening, RefusedAllocations) { EXPECT_EQ(run_case("refused_allocations"), 0u); }
+TEST(Hardening, LastingMemoryShortage) { EXPECT_EQ(run_case("lasting_shortage"), 0u); }
 TEST(Hardening, ViewsClosingThemselvesForgetTheirHandles) { EXPECT_EQ(run_case("views_closing_themselves"), 0u); }
 TEST(Hardening, RefusedBufferBitmapsAreMadeAtTheNextNotice) { EXPECT_EQ(run_case("refused_buffer_bitmaps"), 0u); }
 

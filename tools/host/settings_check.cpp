@@ -53,16 +53,16 @@ bool is_colour_form(const char* text) {
   return text[8] == '\0';
 }
 
-uint32_t read_u16(const heap_string& b, std::size_t at) {
+uint32_t read_u16(const heap_text& b, std::size_t at) {
   return static_cast<uint32_t>(static_cast<unsigned char>(b[at])) |
          static_cast<uint32_t>(static_cast<unsigned char>(b[at + 1])) << 8;
 }
-uint32_t read_u32(const heap_string& b, std::size_t at) { return read_u16(b, at) | read_u16(b, at + 2) << 16; }
+uint32_t read_u32(const heap_text& b, std::size_t at) { return read_u16(b, at) | read_u16(b, at + 2) << 16; }
 
 // The pixel size of a Windows bitmap file as the system's image loader reads
 // it; false for anything that loader refuses (no "BM", an unknown header, no
 // pixels, a compression it cannot draw).
-bool bitmap_size(const heap_string& bytes, int32_t& width, int32_t& height) {
+bool bitmap_size(const heap_text& bytes, int32_t& width, int32_t& height) {
   constexpr std::size_t file_header = 14;
   if (bytes.size() < file_header + 12 || bytes[0] != 'B' || bytes[1] != 'M') return false;
   const uint32_t header = read_u32(bytes, file_header);
@@ -203,7 +203,7 @@ struct checker {
       report(where(view_section, key), "the name is too long to be opened; " + std::string(without));
       return file;
     }
-    heap_string bytes;
+    heap_text bytes;
     if (files.read(path, bytes) == 0) {
       report(where(view_section, key), std::string(path) + (files.exists(path) != 0 ? " cannot be read; " : " is missing; ") +
                                            without);

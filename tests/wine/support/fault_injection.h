@@ -29,7 +29,9 @@ void unload_with_imports(HMODULE module);
 // The allocation calls of a library loaded with alloc_faults::replacements()
 // (malloc, calloc, realloc, LocalAlloc), counted from 1; the calls numbered
 // refuse_from to refuse_to fail as a full heap fails them (0 and 0: none).
+// refuse_to = to_the_end: a shortage that lasts, every call from refuse_from on.
 namespace alloc_faults {
+constexpr long to_the_end = 0x7FFFFFFF;
 extern long calls;
 extern long refuse_from;
 extern long refuse_to;

@@ -4,6 +4,7 @@
 // modes, and every GDI object freed. board_dll_test drives the real library.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <iterator>
@@ -395,6 +396,24 @@ client_pixels whole_stretch(const open_view& view) {
                                        << std::hex << got.at(x, y) << " for " << want.at(x, y);
 }
 
+// What the window shows against the buffer, where the window lies on the screen.
+::testing::AssertionResult screen_shows_buffer(const open_view& view) {
+  const client_pixels shown = capture_client(view.window);
+  const client_pixels buffer = buffer_pixels(view);
+  POINT origin = {0, 0};
+  ClientToScreen(view.window, &origin);
+  const int right = std::min(buffer.width, GetSystemMetrics(SM_CXSCREEN) - static_cast<int>(origin.x));
+  const int bottom = std::min(buffer.height, GetSystemMetrics(SM_CYSCREEN) - static_cast<int>(origin.y));
+  for (int y = std::max(0, -static_cast<int>(origin.y)); y < bottom; ++y) {
+    for (int x = std::max(0, -static_cast<int>(origin.x)); x < right; ++x) {
+      if (shown.at(x, y) == buffer.at(x, y)) continue;
+      return ::testing::AssertionFailure() << "the window shows " << std::hex << shown.at(x, y) << " at (" << std::dec
+                                           << x << ", " << y << ") for " << std::hex << buffer.at(x, y);
+    }
+  }
+  return ::testing::AssertionSuccess();
+}
+
 // The stretch of a whole picture is the costly part of bitmap mode, so a paint
 // that would give the same picture leaves the buffer alone; anything the
 // picture is made of must still show at once, as the whole stretch shows it.
@@ -569,7 +588,7 @@ void show_board(fake_match& match, const board_values& b) {
 // Bitmap mode stretches only where the composition changed, from aligned parts
 // of it, where the platform gives a part the pixels of the whole; whatever the
 // sizes and however the board changes, the buffer holds exactly what one
-// stretch of the whole composition gives.
+// stretch of the whole composition gives, and the window shows the buffer.
 TEST(BoardSkin, PartsOfTheStretchGiveTheWholeStretchsPixels) {
   const struct {
     int back_w, back_h, window_w, window_h;
@@ -621,6 +640,8 @@ TEST(BoardSkin, PartsOfTheStretchGiveTheWholeStretchsPixels) {
       show_board(match, boards[k]);
       SendMessageA(view.window, view_message::refresh, 0, 0);
       ASSERT_TRUE(same_picture(buffer_pixels(view), whole_stretch(view))) << what << ", board " << k;
+      // Only the changed window pixels are shown again, and all of them.
+      ASSERT_TRUE(screen_shows_buffer(view)) << what << ", board " << k;
     }
     EXPECT_EQ(view.state()->stretch.parts_check, z.parts ? stretch_parts_check::same : stretch_parts_check::unknown)
         << what << ": parts checked and used";

@@ -150,11 +150,13 @@ bool parts_match_whole(stretch_cache& c, HDC buffer, HDC compose, int count) noe
 void stretch_cache_release(stretch_cache& c) noexcept {
   free_memory(c);
   c.valid = false;
+  c.changed_parts = -1;
   c.source_w = c.source_h = c.window_w = c.window_h = 0;
 }
 
 int stretch_cache_show(stretch_cache& c, HDC buffer, HDC compose, int32_t source_w, int32_t source_h, int32_t window_w,
                        int32_t window_h) noexcept {
+  c.changed_parts = -1;  // until parts alone are known to have done it
   if (c.source_w != source_w || c.source_h != source_h || c.window_w != window_w || c.window_h != window_h) {
     stretch_cache_release(c);
     c.source_w = source_w;
@@ -190,7 +192,10 @@ int stretch_cache_show(stretch_cache& c, HDC buffer, HDC compose, int32_t source
 
   const int boxes = stretch_changed_boxes(c.shown, c.next.bits, source_w, source_h, x, y, c.tiles, c.extents, c.boxes,
                                           box_capacity);
-  if (boxes == 0) return 1;  // the same picture: the buffer already shows it
+  if (boxes == 0) {  // the same picture: the buffer already shows it
+    c.changed_parts = 0;
+    return 1;
+  }
   int parts = -1;
   if (boxes > 0) {
     for (int i = 0; i < boxes; ++i) remember(c, c.boxes[i]);  // before the plan reuses the boxes
@@ -206,7 +211,10 @@ int stretch_cache_show(stretch_cache& c, HDC buffer, HDC compose, int32_t source
     for (int i = 0; i < parts && done; ++i) {
       done = stretch_part_alone(c, buffer, compose, c.parts[i]) && copy_part(c, buffer, c.parts[i]);
     }
-    if (done) return 1;
+    if (done) {
+      c.changed_parts = parts;
+      return 1;
+    }
   }
   // The whole picture; the first time parts would have done, they are checked
   // against it.

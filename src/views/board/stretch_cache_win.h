@@ -38,6 +38,9 @@ struct stretch_cache {
   int32_t source_w = 0, source_h = 0;
   int32_t window_w = 0, window_h = 0;
   bool valid = false;  // the buffer holds the whole stretch of `shown`
+  // What the last call changed in the buffer: nothing (0), the copy
+  // rectangles of parts[0, changed_parts), or everything (-1).
+  int changed_parts = -1;
   // Scratch of the changed-box search and the plan, from the local heap.
   uint8_t* tiles = nullptr;
   int32_t* extents = nullptr;

@@ -592,24 +592,25 @@ void show_board(fake_match& match, const board_values& b) {
 TEST(BoardSkin, PartsOfTheStretchGiveTheWholeStretchsPixels) {
   const struct {
     int back_w, back_h, window_w, window_h;
-    bool parts;  // either axis can be stretched in parts
+    bool parts;     // either axis can be stretched in parts
+    bool computed;  // and the changed pixels computed: enlarged 1, 2, 4 ... times on each axis
   } sizes[] = {
-      {400, 300, 400, 300, false},    // 1:1: the whole stretch is a copy
-      {400, 300, 800, 600, true},     // twice
-      {400, 300, 1600, 1200, true},   // four times
-      {400, 300, 200, 150, true},     // half
-      {400, 300, 800, 300, true},     // twice across, 1:1 down
-      {400, 300, 1000, 750, false},   // 2.5 times: positions in fifths
-      {400, 300, 401, 299, false},
-      {400, 300, 1200, 450, false},   // three times across, 1.5 down
-      {333, 211, 333, 211, false},    // odd background sizes
-      {333, 211, 666, 422, true},
-      {333, 211, 1332, 844, true},
-      {333, 211, 500, 211, true},     // 1:1 down only
-      {333, 211, 999, 633, false},
-      {960, 540, 1920, 1080, true},   // the sample skin's size at full HD and 4K
-      {960, 540, 3840, 2160, true},
-      {1000, 500, 1920, 1080, false},  // every 25 source pixels: not exact
+      {400, 300, 400, 300, false, false},    // 1:1: the whole stretch is a copy
+      {400, 300, 800, 600, true, true},      // twice
+      {400, 300, 1600, 1200, true, true},    // four times
+      {400, 300, 200, 150, true, false},     // half
+      {400, 300, 800, 300, true, true},      // twice across, 1:1 down
+      {400, 300, 1000, 750, false, false},   // 2.5 times: positions in fifths
+      {400, 300, 401, 299, false, false},
+      {400, 300, 1200, 450, false, false},   // three times across, 1.5 down
+      {333, 211, 333, 211, false, false},    // odd background sizes
+      {333, 211, 666, 422, true, true},
+      {333, 211, 1332, 844, true, true},
+      {333, 211, 500, 211, true, false},     // 1:1 down only
+      {333, 211, 999, 633, false, false},
+      {960, 540, 1920, 1080, true, true},    // the sample skin's size at full HD and 4K
+      {960, 540, 3840, 2160, true, true},
+      {1000, 500, 1920, 1080, false, false},  // every 25 source pixels: not exact
   };
   const board_values boards[] = {
       {{"Alice", "Bob"}, {501, 501}, {0, 0}, {0, 0}},
@@ -645,6 +646,9 @@ TEST(BoardSkin, PartsOfTheStretchGiveTheWholeStretchsPixels) {
     }
     EXPECT_EQ(view.state()->stretch.parts_check, z.parts ? stretch_parts_check::same : stretch_parts_check::unknown)
         << what << ": parts checked and used";
+    EXPECT_EQ(view.state()->stretch.enlarge_check,
+              z.computed ? stretch_parts_check::same : stretch_parts_check::unknown)
+        << what << ": the computed enlargement checked and used";
   }
 }
 

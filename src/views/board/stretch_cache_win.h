@@ -54,6 +54,12 @@ struct stretch_cache {
   // that change, not a proof for every change. Kept over buffer rebuilds at
   // the same sizes.
   stretch_parts_check parts_check = stretch_parts_check::unknown;
+  // Where the window is the composition enlarged a power of two times on each
+  // axis (stretch_enlarge.h): whether that arithmetic gives the platform's
+  // whole stretch, pixel for pixel. Found with the parts check, over the whole
+  // picture; kept with it. When same, changed pixels are computed, not
+  // stretched.
+  stretch_parts_check enlarge_check = stretch_parts_check::unknown;
   int32_t checked_sizes[4] = {};  // source_w, source_h, window_w, window_h
 };
 

@@ -3,7 +3,9 @@
 // buffer shows; a new composition is compared with it, and only the window
 // pixels a changed source pixel can reach are stretched again, from aligned
 // parts of the composition (stretch_plan.h), into a surface of the part's size
-// and copied from there. A first paint, a new size, 1:1 (where the whole
+// and copied from there; where the window is the composition enlarged 1, 2,
+// 4 ... times on each axis and that arithmetic was found to give the platform's
+// pixels, they are computed instead (stretch_enlarge.h). A first paint, a new size, 1:1 (where the whole
 // stretch is as cheap as a copy), axes that cannot be split, a composition of
 // more than 4 M pixels, a platform whose parts are found to differ from the
 // whole, a failed call or a change too large to gain from parts all stretch

@@ -4,6 +4,7 @@
 // modes, and every GDI object freed. board_dll_test drives the real library.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <iterator>
@@ -395,6 +396,24 @@ client_pixels whole_stretch(const open_view& view) {
                                        << std::hex << got.at(x, y) << " for " << want.at(x, y);
 }
 
+// What the window shows against the buffer, where the window lies on the screen.
+::testing::AssertionResult screen_shows_buffer(const open_view& view) {
+  const client_pixels shown = capture_client(view.window);
+  const client_pixels buffer = buffer_pixels(view);
+  POINT origin = {0, 0};
+  ClientToScreen(view.window, &origin);
+  const int right = std::min(buffer.width, GetSystemMetrics(SM_CXSCREEN) - static_cast<int>(origin.x));
+  const int bottom = std::min(buffer.height, GetSystemMetrics(SM_CYSCREEN) - static_cast<int>(origin.y));
+  for (int y = std::max(0, -static_cast<int>(origin.y)); y < bottom; ++y) {
+    for (int x = std::max(0, -static_cast<int>(origin.x)); x < right; ++x) {
+      if (shown.at(x, y) == buffer.at(x, y)) continue;
+      return ::testing::AssertionFailure() << "the window shows " << std::hex << shown.at(x, y) << " at (" << std::dec
+                                           << x << ", " << y << ") for " << std::hex << buffer.at(x, y);
+    }
+  }
+  return ::testing::AssertionSuccess();
+}
+
 // The stretch of a whole picture is the costly part of bitmap mode, so a paint
 // that would give the same picture leaves the buffer alone; anything the
 // picture is made of must still show at once, as the whole stretch shows it.
@@ -569,28 +588,29 @@ void show_board(fake_match& match, const board_values& b) {
 // Bitmap mode stretches only where the composition changed, from aligned parts
 // of it, where the platform gives a part the pixels of the whole; whatever the
 // sizes and however the board changes, the buffer holds exactly what one
-// stretch of the whole composition gives.
+// stretch of the whole composition gives, and the window shows the buffer.
 TEST(BoardSkin, PartsOfTheStretchGiveTheWholeStretchsPixels) {
   const struct {
     int back_w, back_h, window_w, window_h;
-    bool parts;  // either axis can be stretched in parts
+    bool parts;     // either axis can be stretched in parts
+    bool computed;  // and the changed pixels computed: enlarged 1, 2, 4 ... times on each axis
   } sizes[] = {
-      {400, 300, 400, 300, false},    // 1:1: the whole stretch is a copy
-      {400, 300, 800, 600, true},     // twice
-      {400, 300, 1600, 1200, true},   // four times
-      {400, 300, 200, 150, true},     // half
-      {400, 300, 800, 300, true},     // twice across, 1:1 down
-      {400, 300, 1000, 750, false},   // 2.5 times: positions in fifths
-      {400, 300, 401, 299, false},
-      {400, 300, 1200, 450, false},   // three times across, 1.5 down
-      {333, 211, 333, 211, false},    // odd background sizes
-      {333, 211, 666, 422, true},
-      {333, 211, 1332, 844, true},
-      {333, 211, 500, 211, true},     // 1:1 down only
-      {333, 211, 999, 633, false},
-      {960, 540, 1920, 1080, true},   // the sample skin's size at full HD and 4K
-      {960, 540, 3840, 2160, true},
-      {1000, 500, 1920, 1080, false},  // every 25 source pixels: not exact
+      {400, 300, 400, 300, false, false},    // 1:1: the whole stretch is a copy
+      {400, 300, 800, 600, true, true},      // twice
+      {400, 300, 1600, 1200, true, true},    // four times
+      {400, 300, 200, 150, true, false},     // half
+      {400, 300, 800, 300, true, true},      // twice across, 1:1 down
+      {400, 300, 1000, 750, false, false},   // 2.5 times: positions in fifths
+      {400, 300, 401, 299, false, false},
+      {400, 300, 1200, 450, false, false},   // three times across, 1.5 down
+      {333, 211, 333, 211, false, false},    // odd background sizes
+      {333, 211, 666, 422, true, true},
+      {333, 211, 1332, 844, true, true},
+      {333, 211, 500, 211, true, false},     // 1:1 down only
+      {333, 211, 999, 633, false, false},
+      {960, 540, 1920, 1080, true, true},    // the sample skin's size at full HD and 4K
+      {960, 540, 3840, 2160, true, true},
+      {1000, 500, 1920, 1080, false, false},  // every 25 source pixels: not exact
   };
   const board_values boards[] = {
       {{"Alice", "Bob"}, {501, 501}, {0, 0}, {0, 0}},
@@ -621,9 +641,14 @@ TEST(BoardSkin, PartsOfTheStretchGiveTheWholeStretchsPixels) {
       show_board(match, boards[k]);
       SendMessageA(view.window, view_message::refresh, 0, 0);
       ASSERT_TRUE(same_picture(buffer_pixels(view), whole_stretch(view))) << what << ", board " << k;
+      // Only the changed window pixels are shown again, and all of them.
+      ASSERT_TRUE(screen_shows_buffer(view)) << what << ", board " << k;
     }
     EXPECT_EQ(view.state()->stretch.parts_check, z.parts ? stretch_parts_check::same : stretch_parts_check::unknown)
         << what << ": parts checked and used";
+    EXPECT_EQ(view.state()->stretch.enlarge_check,
+              z.computed ? stretch_parts_check::same : stretch_parts_check::unknown)
+        << what << ": the computed enlargement checked and used";
   }
 }
 

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "settings/memory.h"
+#include "views/board/stretch_enlarge.h"
 
 namespace {
 
@@ -145,16 +146,67 @@ bool parts_match_whole(stretch_cache& c, HDC buffer, HDC compose, int count) noe
   return true;
 }
 
+// Rows of the window compared at a time with the computed enlargement.
+constexpr int32_t enlarge_band = 16;
+
+struct enlarge_shifts {
+  int x = -1, y = -1;
+  bool usable() const { return x >= 0 && y >= 0; }
+};
+
+enlarge_shifts enlarge_shifts_of(const stretch_cache& c) noexcept {
+  return {stretch_enlarge_shift(c.source_w, c.window_w), stretch_enlarge_shift(c.source_h, c.window_h)};
+}
+
+// Computes the window pixels of `area` from the new composition into the part
+// surface and copies them into the buffer.
+bool enlarge_into(stretch_cache& c, HDC buffer, enlarge_shifts shifts, const stretch_rect& area) noexcept {
+  const int32_t w = area.right - area.left;
+  const int32_t h = area.bottom - area.top;
+  if (w <= 0 || h <= 0) return true;
+  if (!ensure_surface(c.part, buffer, w, h)) return false;
+  GdiFlush();
+  stretch_enlarge(c.next.bits, c.next.width, c.source_w, c.source_h, shifts.x, shifts.y, area, c.part.bits,
+                  c.part.width);
+  return BitBlt(buffer, area.left, area.top, w, h, c.part.dc.get(), 0, 0, SRCCOPY) != FALSE;
+}
+
+// After the whole stretch is in the buffer: whether the computed enlargement
+// gives every one of its pixels, compared band by band.
+bool enlarge_matches_whole(stretch_cache& c, HDC buffer, enlarge_shifts shifts) noexcept {
+  const int32_t w = c.window_w;
+  if (!ensure_surface(c.part, buffer, w, enlarge_band)) return false;
+  const size_t row = static_cast<size_t>(w) * sizeof(uint32_t);
+  auto* computed = static_cast<uint32_t*>(mem_alloc(row * enlarge_band));
+  if (computed == nullptr) return false;
+  bool same = true;
+  for (int32_t top = 0; top < c.window_h && same; top += enlarge_band) {
+    const int32_t h = c.window_h - top < enlarge_band ? c.window_h - top : enlarge_band;
+    stretch_enlarge(c.next.bits, c.next.width, c.source_w, c.source_h, shifts.x, shifts.y,
+                    stretch_rect{0, top, w, top + h}, computed, w);
+    same = BitBlt(c.part.dc.get(), 0, 0, w, h, buffer, 0, top, SRCCOPY) != FALSE;
+    GdiFlush();
+    for (int32_t k = 0; k < h && same; ++k) {
+      same = std::memcmp(computed + static_cast<size_t>(k) * w, c.part.bits + static_cast<size_t>(k) * c.part.width,
+                         row) == 0;
+    }
+  }
+  mem_free(computed);
+  return same;
+}
+
 }  // namespace
 
 void stretch_cache_release(stretch_cache& c) noexcept {
   free_memory(c);
   c.valid = false;
+  c.changed_parts = -1;
   c.source_w = c.source_h = c.window_w = c.window_h = 0;
 }
 
 int stretch_cache_show(stretch_cache& c, HDC buffer, HDC compose, int32_t source_w, int32_t source_h, int32_t window_w,
                        int32_t window_h) noexcept {
+  c.changed_parts = -1;  // until parts alone are known to have done it
   if (c.source_w != source_w || c.source_h != source_h || c.window_w != window_w || c.window_h != window_h) {
     stretch_cache_release(c);
     c.source_w = source_w;
@@ -166,6 +218,7 @@ int stretch_cache_show(stretch_cache& c, HDC buffer, HDC compose, int32_t source
   if (std::memcmp(sizes, c.checked_sizes, sizeof sizes) != 0) {
     std::memcpy(c.checked_sizes, sizes, sizeof sizes);
     c.parts_check = stretch_parts_check::unknown;
+    c.enlarge_check = stretch_parts_check::unknown;
   }
   const stretch_axis x = stretch_axis_of(source_w, window_w);
   const stretch_axis y = stretch_axis_of(source_h, window_h);
@@ -190,7 +243,10 @@ int stretch_cache_show(stretch_cache& c, HDC buffer, HDC compose, int32_t source
 
   const int boxes = stretch_changed_boxes(c.shown, c.next.bits, source_w, source_h, x, y, c.tiles, c.extents, c.boxes,
                                           box_capacity);
-  if (boxes == 0) return 1;  // the same picture: the buffer already shows it
+  if (boxes == 0) {  // the same picture: the buffer already shows it
+    c.changed_parts = 0;
+    return 1;
+  }
   int parts = -1;
   if (boxes > 0) {
     for (int i = 0; i < boxes; ++i) remember(c, c.boxes[i]);  // before the plan reuses the boxes
@@ -201,12 +257,24 @@ int stretch_cache_show(stretch_cache& c, HDC buffer, HDC compose, int32_t source
     remember_all(c);
   }
 
+  const enlarge_shifts shifts = enlarge_shifts_of(c);
+  if (parts >= 0 && c.enlarge_check == stretch_parts_check::same) {
+    bool done = true;
+    for (int i = 0; i < parts && done; ++i) done = enlarge_into(c, buffer, shifts, c.parts[i].copy);
+    if (done) {
+      c.changed_parts = parts;
+      return 1;
+    }
+  }
   if (parts >= 0 && c.parts_check == stretch_parts_check::same) {
     bool done = true;
     for (int i = 0; i < parts && done; ++i) {
       done = stretch_part_alone(c, buffer, compose, c.parts[i]) && copy_part(c, buffer, c.parts[i]);
     }
-    if (done) return 1;
+    if (done) {
+      c.changed_parts = parts;
+      return 1;
+    }
   }
   // The whole picture; the first time parts would have done, they are checked
   // against it.
@@ -215,6 +283,10 @@ int stretch_cache_show(stretch_cache& c, HDC buffer, HDC compose, int32_t source
   if (parts > 0 && c.parts_check == stretch_parts_check::unknown) {
     c.parts_check = parts_match_whole(c, buffer, compose, parts) ? stretch_parts_check::same
                                                                   : stretch_parts_check::differ;
+    if (shifts.usable()) {
+      c.enlarge_check = enlarge_matches_whole(c, buffer, shifts) ? stretch_parts_check::same
+                                                                 : stretch_parts_check::differ;
+    }
   }
   return 1;
 }

@@ -3,7 +3,9 @@
 // buffer shows; a new composition is compared with it, and only the window
 // pixels a changed source pixel can reach are stretched again, from aligned
 // parts of the composition (stretch_plan.h), into a surface of the part's size
-// and copied from there. A first paint, a new size, 1:1 (where the whole
+// and copied from there; where the window is the composition enlarged 1, 2,
+// 4 ... times on each axis and that arithmetic was found to give the platform's
+// pixels, they are computed instead (stretch_enlarge.h). A first paint, a new size, 1:1 (where the whole
 // stretch is as cheap as a copy), axes that cannot be split, a composition of
 // more than 4 M pixels, a platform whose parts are found to differ from the
 // whole, a failed call or a change too large to gain from parts all stretch
@@ -38,6 +40,9 @@ struct stretch_cache {
   int32_t source_w = 0, source_h = 0;
   int32_t window_w = 0, window_h = 0;
   bool valid = false;  // the buffer holds the whole stretch of `shown`
+  // What the last call changed in the buffer: nothing (0), the copy
+  // rectangles of parts[0, changed_parts), or everything (-1).
+  int changed_parts = -1;
   // Scratch of the changed-box search and the plan, from the local heap.
   uint8_t* tiles = nullptr;
   int32_t* extents = nullptr;
@@ -51,6 +56,12 @@ struct stretch_cache {
   // that change, not a proof for every change. Kept over buffer rebuilds at
   // the same sizes.
   stretch_parts_check parts_check = stretch_parts_check::unknown;
+  // Where the window is the composition enlarged a power of two times on each
+  // axis (stretch_enlarge.h): whether that arithmetic gives the platform's
+  // whole stretch, pixel for pixel. Found with the parts check, over the whole
+  // picture; kept with it. When same, changed pixels are computed, not
+  // stretched.
+  stretch_parts_check enlarge_check = stretch_parts_check::unknown;
   int32_t checked_sizes[4] = {};  // source_w, source_h, window_w, window_h
 };
 

@@ -83,17 +83,20 @@ stretch_axis stretch_axis_of(int32_t source, int32_t window) noexcept {
   // Bilinear smoothing reads the two nearest source pixels; shrinking may
   // average over as many source pixels as one window pixel covers.
   axis.reach = source <= window ? 1 : 1 + (source - 1) / window;
-  // Positions (x + 1/2) * source / window with a denominator of 2 * window_unit
-  // and numerators below 2 * source * window_unit: exact in 24 bits.
+  // Window pixel positions mapped to the source (x * source / window, or the
+  // same for pixel centres) are fractions with a denominator of 2 * window_unit
+  // and numerators below 2 * source * window_unit: with a power-of-two
+  // denominator, binary fractions of at most 24 bits, as exact in a float for
+  // a part as for the whole.
   axis.partial = power_of_two(axis.window_unit) && int64_t{2} * source * axis.window_unit <= (int64_t{1} << 24) &&
                  axis.source_unit < source;
   return axis;
 }
 
 stretch_span stretch_span_of(const stretch_axis& axis, int32_t changed_begin, int32_t changed_end) noexcept {
-  const int32_t s = axis.source;
-  const int32_t d = axis.window;
-  if (!axis.partial) return {0, d, 0, s, 0, d};
+  if (!axis.partial) return {0, axis.window, 0, axis.source, 0, axis.window};
+  const int64_t s = axis.source;
+  const int64_t d = axis.window;
   const int64_t r = axis.reach;
   // Window pixel x maps to source position x * s / d when pixels are placed by
   // their top-left corners, or to ((2x + 1) * s - d) / (2d) when by their
@@ -101,11 +104,11 @@ stretch_span stretch_span_of(const stretch_axis& axis, int32_t changed_begin, in
   // way it may read source pixels within r of that position.
   const int64_t early = std::min<int64_t>(0, s - d);
   const int64_t late = std::max<int64_t>(0, s - d);
-  const int64_t first = ceil_div(2 * d * (changed_begin - r) - late, 2 * int64_t{s});
-  const int64_t last = floor_div(2 * d * (changed_end - 1 + r) - early, 2 * int64_t{s});
+  const int64_t first = ceil_div(2 * d * (changed_begin - r) - late, 2 * s);
+  const int64_t last = floor_div(2 * d * (changed_end - 1 + r) - early, 2 * s);
   stretch_span span;
-  span.copy_begin = clamp32(first, 0, d);
-  span.copy_end = clamp32(last + 1, span.copy_begin, d);
+  span.copy_begin = clamp32(first, 0, axis.window);
+  span.copy_end = clamp32(last + 1, span.copy_begin, axis.window);
   if (span.copy_begin == span.copy_end) {
     span.source_begin = span.source_end = span.part_begin = span.part_end = 0;
     return span;
@@ -113,11 +116,11 @@ stretch_span stretch_span_of(const stretch_axis& axis, int32_t changed_begin, in
   // Every source pixel the copied window pixels may read, with nothing read
   // past the part's edges: the part's own edge handling then changes none of
   // them.
-  const int64_t low = floor_div(2 * span.copy_begin * int64_t{s} + early - 2 * r * d, 2 * int64_t{d});
-  const int64_t high = ceil_div(2 * (span.copy_end - 1) * int64_t{s} + late + 2 * r * d, 2 * int64_t{d});
+  const int64_t low = floor_div(2 * span.copy_begin * s + early - 2 * r * d, 2 * d);
+  const int64_t high = ceil_div(2 * (span.copy_end - 1) * s + late + 2 * r * d, 2 * d);
   const int64_t su = axis.source_unit;
-  span.source_begin = clamp32(floor_div(low, su) * su, 0, s);
-  span.source_end = clamp32(ceil_div(high + 1, su) * su, span.source_begin, s);
+  span.source_begin = clamp32(floor_div(low, su) * su, 0, axis.source);
+  span.source_end = clamp32(ceil_div(high + 1, su) * su, span.source_begin, axis.source);
   span.part_begin = static_cast<int32_t>(span.source_begin / su * axis.window_unit);
   span.part_end = static_cast<int32_t>(span.source_end / su * axis.window_unit);
   return span;

@@ -4,6 +4,7 @@
 
 #include "draw/fonts_win.h"
 #include "match/match_state.h"
+#include "plugin/host_protocol.h"
 #include "settings/settings_table.h"
 #include "views/board/board_layout.h"
 
@@ -211,7 +212,32 @@ HWND view_create_window(HINSTANCE instance, const match_state* match) noexcept {
 }
 
 LRESULT CALLBACK view_wnd_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
+  // A refresh in bitmap mode shows only what it changed; a buffer still to be
+  // built again is the frame's, which shows all of it.
+  if (message == view_message::refresh) {
+    frame_state_head* head = frame_state(window);
+    if (head != nullptr && !head->buffer_incomplete && board_state(head)->skin_back) {
+      view_window_state* state = board_state(head);
+      view_paint_board(window, state);
+      view_show_changes(window, state);
+      return 0;
+    }
+  }
   return frame_wnd_proc(ops, window, message, wparam, lparam);
+}
+
+void view_show_changes(HWND window, const view_window_state* state) noexcept {
+  const stretch_cache& c = state->stretch;
+  if (!state->skin_back || c.changed_parts < 0) {
+    InvalidateRect(window, nullptr, FALSE);
+  } else {
+    for (int i = 0; i < c.changed_parts; ++i) {
+      const stretch_rect& r = c.parts[i].copy;
+      const RECT part = {r.left, r.top, r.right, r.bottom};
+      InvalidateRect(window, &part, FALSE);
+    }
+  }
+  UpdateWindow(window);
 }
 
 int view_create_buffer(HWND window, view_window_state* state) noexcept {
@@ -337,7 +363,10 @@ int view_paint_skin(HWND window, view_window_state* state) noexcept {
   const board_extras_content extras = board_extras_content_now(match);
   view_skin_key key = skin_key_of(s, match, client);
   key.extras = board_extras_key_of(view_extras, s, extras);
-  if (state->shown_key_valid && std::memcmp(&key, &state->shown_key, sizeof key) == 0) return 1;
+  if (state->shown_key_valid && std::memcmp(&key, &state->shown_key, sizeof key) == 0) {
+    state->stretch.changed_parts = 0;  // the buffer is left as it is
+    return 1;
+  }
 
   HDC compose = state->compose_dc.get();
   const int32_t bg_w = state->back_info.bmWidth;

@@ -94,3 +94,6 @@ int view_paint_board(HWND window, view_window_state* state) noexcept;
 // stretch of the whole would give; skipped when the buffer already shows the
 // same board at the same size.
 int view_paint_skin(HWND window, view_window_state* state) noexcept;
+// Shows the last paint on the screen: in bitmap mode only the window pixels it
+// changed, the whole client in text mode or when the whole buffer changed.
+void view_show_changes(HWND window, const view_window_state* state) noexcept;

@@ -4,9 +4,6 @@
 #include "plugin/settings_path.h"
 #include "settings/profile_platform.h"
 #include "settings/settings_table.h"
-#include "views/board/view_window_win.h"
-#include "views/result/result_window_win.h"
-#include "views/score/score_window_win.h"
 
 namespace {
 
@@ -16,9 +13,7 @@ bool ansi_lead_byte(unsigned char byte) { return IsDBCSLeadByte(byte) != 0; }
 
 void plugin_startup(HINSTANCE instance) noexcept {
   module_instance = instance;
-  view_register_class(instance);
-  score_register_class(instance);
-  result_register_class(instance);
+  for (const view_description* view : plugin_views) frame_register_class(instance, *view);
 
   char module_name[MAX_PATH] = {};
   const DWORD length = GetModuleFileNameA(instance, module_name, MAX_PATH - 1);

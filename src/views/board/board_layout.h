@@ -8,14 +8,10 @@
 #include <cstddef>
 #include <cstdint>
 
-// A rectangle in client (text mode) or background (bitmap mode) pixels; same
-// member order as a Windows RECT.
-struct board_box {
-  int32_t left;
-  int32_t top;
-  int32_t right;
-  int32_t bottom;
-};
+#include "draw/pixel_box.h"
+
+// A rectangle in client (text mode) or background (bitmap mode) pixels.
+using board_box = pixel_box;
 
 // (x * p) / 100, truncated toward zero.
 int32_t board_pct(int32_t x, int32_t p);

@@ -17,8 +17,6 @@ bool is_lead_byte(unsigned char c) { return IsDBCSLeadByte(c) != 0; }
 
 COLORREF colour(color_ref value) { return static_cast<COLORREF>(value); }
 
-RECT to_rect(const board_box& box) { return RECT{box.left, box.top, box.right, box.bottom}; }
-
 HBITMAP load_bitmap_file(const char* path, UINT flags) noexcept {
   return static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | flags));
 }
@@ -84,19 +82,12 @@ void load_skin(HWND window, view_window_state& state) noexcept {
   state.skin_num_s = load_skin_bitmap(library_dir, s.bmp_num_s);
 }
 
-// A memory DC compatible with `like` holding `bitmap`, with what it replaced.
-void select_skin(HDC like, HBITMAP bitmap, unique_hdc& dc, HGDIOBJ& saved, BITMAP& info) noexcept {
+// A memory DC compatible with `like` holding the skin's `bitmap`, which the state keeps.
+void select_skin(HDC like, HBITMAP bitmap, memory_dc& dc, BITMAP& info) noexcept {
   info = BITMAP{};
   GetObjectA(bitmap, sizeof info, &info);
   dc.reset(CreateCompatibleDC(like));
-  saved = SelectObject(dc.get(), bitmap);
-}
-
-void release_skin_dc(unique_hdc& dc, HGDIOBJ& saved) noexcept {
-  if (!dc) return;
-  if (saved != nullptr) SelectObject(dc.get(), saved);
-  saved = nullptr;
-  dc.reset();
+  dc.select_borrowed(bitmap);
 }
 
 void draw_name(HDC dc, HFONT font, color_ref text_colour, const match_state* match, int player, RECT box) noexcept {
@@ -154,14 +145,7 @@ view_skin_key skin_key_of(const view_window_settings& s, const match_state* matc
   return key;
 }
 
-// The frame's table, over the window state's shared head.
-view_window_state* board_state(frame_state_head* head) { return static_cast<view_window_state*>(head); }
-
-int ops_create_buffer(HWND window, frame_state_head* head) { return view_create_buffer(window, board_state(head)); }
-int ops_release_buffer(HWND window, frame_state_head* head) { return view_release_buffer(window, board_state(head)); }
-int ops_paint(HWND window, frame_state_head* head) { return view_paint_board(window, board_state(head)); }
-
-frame_state_head* ops_create_state(HWND window, const match_state* match) {
+frame_state_head* create_state(HWND window, const match_state* match) noexcept {
   auto* state = frame_new_state<view_window_state>();
   if (state == nullptr) return nullptr;
   state->match = match;
@@ -182,8 +166,8 @@ frame_state_head* ops_create_state(HWND window, const match_state* match) {
   return state;
 }
 
-void ops_destroy_state(HWND window, frame_state_head* head) {
-  view_window_state* state = board_state(head);
+void destroy_state(HWND window, frame_state_head* head) noexcept {
+  auto* state = static_cast<view_window_state*>(head);
   view_release_buffer(window, state);
   state->mem_dc.reset();
   state->skin_back.reset();
@@ -197,24 +181,33 @@ void ops_destroy_state(HWND window, frame_state_head* head) {
   frame_delete_state(state);
 }
 
-const view_ops ops = {view_kind::board,  ops_create_state, ops_destroy_state, ops_create_buffer,
-                      ops_release_buffer, ops_paint,        nullptr};
-
 }  // namespace
 
-ATOM view_register_class(HINSTANCE instance) noexcept {
-  return frame_register_class(instance, "dsv_view_wnd", view_wnd_proc);
-}
+HWND view_hwnd = nullptr;
 
-HWND view_create_window(HINSTANCE instance, const match_state* match) noexcept {
-  return frame_create_window(instance, view_kind::board, "dsv_view_wnd", "dsv View", match);
-}
+const view_description board_description = {
+    .class_name = "dsv_view_wnd",
+    .title = "dsv View",
+    .settings = {&view_settings.geometry, &view_settings.size_width, &view_settings.full_screen,
+                 &view_settings.visible_set},
+    .refreshes_twice = true,
+    .second_refresh_ms = 1,
+    .menu = {{{menu_id::full_screen, menu_command::full_screen},
+              {menu_id::sets, menu_command::sets},
+              {0, menu_command::separator},
+              {menu_id::close, menu_command::close}},
+             4},
+    .window = &view_hwnd,
+    .procedure = frame_procedure<board_description>,
+    .create_state = create_state,
+    .destroy_state = destroy_state,
+    .build_buffer = frame_op<view_window_state, view_create_buffer>,
+    .release_buffer = frame_op<view_window_state, view_release_buffer>,
+    .paint = frame_op<view_window_state, view_paint_board>,
+    .command = nullptr,
+};
 
-LRESULT CALLBACK view_wnd_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
-  return frame_wnd_proc(ops, window, message, wparam, lparam);
-}
-
-int view_create_buffer(HWND window, view_window_state* state) noexcept {
+void view_create_buffer(HWND window, view_window_state* state) noexcept {
   state->shown_key_valid = false;
   const SIZE client = frame_create_buffer_bitmap(window, *state);
   HDC buffer = state->mem_dc.get();  // holds the buffer now: compatible with the screen
@@ -224,18 +217,18 @@ int view_create_buffer(HWND window, view_window_state* state) noexcept {
   state->num_l_cell = 0;
   state->num_s_cell = 0;
   if (state->skin_back) {
-    select_skin(buffer, state->skin_back.get(), state->back_dc, state->back_saved, state->back_info);
+    select_skin(buffer, state->skin_back.get(), state->back_dc, state->back_info);
     state->compose_dc.reset(CreateCompatibleDC(buffer));
     state->compose_bitmap.reset(CreateCompatibleBitmap(buffer, state->back_info.bmWidth, state->back_info.bmHeight));
     state->compose_saved = SelectObject(state->compose_dc.get(), state->compose_bitmap.get());
     if (!state->compose_bitmap) state->buffer_incomplete = true;
     SetBkMode(state->compose_dc.get(), TRANSPARENT);
     if (state->skin_num_l) {
-      select_skin(buffer, state->skin_num_l.get(), state->num_l_dc, state->num_l_saved, state->num_l_info);
+      select_skin(buffer, state->skin_num_l.get(), state->num_l_dc, state->num_l_info);
       state->num_l_cell = board_cell_width(state->num_l_info.bmWidth);
     }
     if (state->skin_num_s) {
-      select_skin(buffer, state->skin_num_s.get(), state->num_s_dc, state->num_s_saved, state->num_s_info);
+      select_skin(buffer, state->skin_num_s.get(), state->num_s_dc, state->num_s_info);
       state->num_s_cell = board_cell_width(state->num_s_info.bmWidth);
     }
   }
@@ -248,16 +241,15 @@ int view_create_buffer(HWND window, view_window_state* state) noexcept {
   state->score_font.reset(create_font(view_settings.font_name, sizes.score, bold));
   state->number_font.reset(create_font(view_settings.font_name, sizes.number, bold));
   board_extras_create(state->extras, client, static_cast<bool>(state->skin_back));
-  return 1;
 }
 
-int view_release_buffer(HWND, view_window_state* state) noexcept {
+void view_release_buffer(HWND, view_window_state* state) noexcept {
   state->shown_key_valid = false;
   stretch_cache_release(state->stretch);
   // The skin bitmaps are put back out of their DCs and survive the rebuild.
-  release_skin_dc(state->num_s_dc, state->num_s_saved);
-  release_skin_dc(state->num_l_dc, state->num_l_saved);
-  release_skin_dc(state->back_dc, state->back_saved);
+  state->num_s_dc.reset();
+  state->num_l_dc.reset();
+  state->back_dc.reset();
   if (state->compose_dc) {
     if (state->compose_saved != nullptr) SelectObject(state->compose_dc.get(), state->compose_saved);
     state->compose_saved = nullptr;
@@ -270,11 +262,13 @@ int view_release_buffer(HWND, view_window_state* state) noexcept {
   state->name_font.reset();
   state->number_font.reset();
   board_extras_release(state->extras);
-  return 1;
 }
 
-int view_paint_board(HWND window, view_window_state* state) noexcept {
-  if (state->skin_back) return view_paint_skin(window, state);
+void view_paint_board(HWND window, view_window_state* state) noexcept {
+  if (state->skin_back) {
+    view_paint_skin(window, state);
+    return;
+  }
   const view_window_settings& s = view_settings;
   HDC dc = state->mem_dc.get();
   RECT client = {};
@@ -326,7 +320,6 @@ int view_paint_board(HWND window, view_window_state* state) noexcept {
   }
   board_extras_paint_text(dc, state->extras, layout, client.right, state->name_brush.get(),
                           board_extras_content_now(match));
-  return 1;
 }
 
 int view_paint_skin(HWND window, view_window_state* state) noexcept {

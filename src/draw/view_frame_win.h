@@ -12,9 +12,9 @@
 
 #include <new>
 
+#include "base/memory.h"
 #include "draw/gdi_handles_win.h"
 #include "draw/view_frame.h"
-#include "settings/memory.h"
 #include "settings/settings_table.h"
 
 struct match_state;

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/memory.h"
+#include "base/memory.h"
 
 template <class T>
 struct heap_allocator {

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "base/module_path_win.h"
 #include "draw/fonts_win.h"
 #include "match/match_state.h"
 #include "settings/settings_table.h"
@@ -12,8 +13,6 @@ namespace {
 // Names are shown as the host keeps them: an ampersand is a character, not a prefix.
 constexpr UINT name_format = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX;
 constexpr int bold = 700;
-
-bool is_lead_byte(unsigned char c) { return IsDBCSLeadByte(c) != 0; }
 
 COLORREF colour(color_ref value) { return static_cast<COLORREF>(value); }
 
@@ -55,7 +54,7 @@ unique_hbitmap screen_copy_of_two_colour_file(const char* path) noexcept {
 // instead of the file's, so such a file is made a screen bitmap as well.
 unique_hbitmap load_skin_bitmap(const char* library_dir, const char* name) noexcept {
   char path[MAX_PATH + settings_text_size + 2];
-  if (!board_skin_path(path, sizeof path, library_dir, name, is_lead_byte)) return unique_hbitmap();
+  if (!board_skin_path(path, sizeof path, library_dir, name, ansi_lead_byte)) return unique_hbitmap();
   unique_hbitmap loaded(load_bitmap_file(path, 0));
   BITMAP info = {};
   if (!loaded || GetObjectA(loaded.get(), sizeof info, &info) == 0 || info.bmBitsPixel != 1) return loaded;
@@ -71,12 +70,8 @@ void load_skin(HWND window, view_window_state& state) noexcept {
   if (s.bmp_back[0] == '\0' || s.bmp_num_l[0] == '\0' || s.bmp_num_s[0] == '\0') return;
   char library_dir[MAX_PATH] = {};
   auto module = reinterpret_cast<HMODULE>(GetClassLongPtrA(window, GCLP_HMODULE));
-  const DWORD length = GetModuleFileNameA(module, library_dir, MAX_PATH - 1);
-  if (length == 0 || length >= MAX_PATH - 1) {
-    library_dir[0] = '\0';  // unknown or cut short: names stay as they are
-  } else {
-    library_dir[board_directory_length(library_dir, is_lead_byte)] = '\0';
-  }
+  // Unknown or cut short: empty, and names stay as they are.
+  if (module_file_name(module, library_dir)) module_directory_cut(library_dir, ansi_lead_byte);
   state.skin_back = load_skin_bitmap(library_dir, s.bmp_back);
   state.skin_num_l = load_skin_bitmap(library_dir, s.bmp_num_l);
   state.skin_num_s = load_skin_bitmap(library_dir, s.bmp_num_s);

@@ -1,5 +1,6 @@
 #include "draw/fonts_win.h"
 
+#include "base/module_path_win.h"
 #include "draw/text_layout.h"
 
 namespace {
@@ -11,8 +12,6 @@ int screen_dpi() noexcept {
   return dpi;
 }
 
-bool is_lead_byte(unsigned char c) { return IsDBCSLeadByte(c) != 0; }
-
 // A font of `face_name` with the logical height `height` (negative: the em).
 HFONT font_of_height(const char* face_name, LONG height, int weight) noexcept {
   LOGFONTA font = {};
@@ -23,7 +22,7 @@ HFONT font_of_height(const char* face_name, LONG height, int weight) noexcept {
   font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
   font.lfQuality = DEFAULT_QUALITY;
   font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-  copy_face_name(font.lfFaceName, face_name != nullptr ? face_name : "", is_lead_byte);
+  copy_face_name(font.lfFaceName, face_name != nullptr ? face_name : "", ansi_lead_byte);
   return CreateFontIndirectA(&font);
 }
 

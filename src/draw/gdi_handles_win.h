@@ -1,11 +1,14 @@
-// Owning wrappers for the GDI objects the views create, and guards that put back
-// what a selection replaced. Every create and delete through the wrappers is
-// counted, so a test can see that a window frees all it made.
+// Owning wrappers for the GDI objects and menus the views create, and guards
+// that put back what a selection replaced or end what they began. Every GDI
+// create and delete through the wrappers is counted, so a test can see that a
+// window frees all it made.
 #pragma once
 
 #include <windows.h>
 
 #include <utility>
+
+#include "draw/pixel_box.h"
 
 // GDI objects created through the wrappers and not yet deleted.
 long gdi_live_objects() noexcept;
@@ -14,9 +17,11 @@ void gdi_count_deleted() noexcept;
 
 inline void delete_gdi_object(HGDIOBJ object) noexcept { DeleteObject(object); }
 inline void delete_dc(HDC dc) noexcept { DeleteDC(dc); }
+inline void destroy_menu(HMENU menu) noexcept { DestroyMenu(menu); }
 
-// Move-only owner of one handle; deletes it when reset or destroyed.
-template <class H, void (*Delete)(H)>
+// Move-only owner of one handle; deletes it when reset or destroyed. `Counted`
+// handles are GDI objects and go into gdi_live_objects().
+template <class H, void (*Delete)(H), bool Counted = true>
 class unique_handle {
  public:
   unique_handle() noexcept = default;
@@ -40,10 +45,10 @@ class unique_handle {
   void reset(H handle = nullptr) noexcept {
     if (handle_ != nullptr) {
       Delete(handle_);
-      gdi_count_deleted();
+      if (Counted) gdi_count_deleted();
     }
     handle_ = handle;
-    if (handle_ != nullptr) gdi_count_created();
+    if (handle_ != nullptr && Counted) gdi_count_created();
   }
 
  private:
@@ -60,6 +65,8 @@ using unique_hbrush = unique_handle<HBRUSH, delete_gdi_typed<HBRUSH>>;
 using unique_hpen = unique_handle<HPEN, delete_gdi_typed<HPEN>>;
 using unique_hbitmap = unique_handle<HBITMAP, delete_gdi_typed<HBITMAP>>;
 using unique_hdc = unique_handle<HDC, delete_dc>;
+// A menu is a user object, not a GDI one: not counted.
+using unique_hmenu = unique_handle<HMENU, destroy_menu, false>;
 
 // Selects an object into a device context and puts the previous one back.
 class select_guard {
@@ -92,19 +99,73 @@ class window_dc {
   HDC dc_;
 };
 
-// A bitmap selected into a memory device context, with the bitmap it replaced.
-// release() selects the saved bitmap back and then deletes the buffer.
-struct selected_bitmap {
-  unique_hbitmap bitmap;
-  HGDIOBJ saved = nullptr;
+// BeginPaint / EndPaint of a window.
+class paint_guard {
+ public:
+  explicit paint_guard(HWND window) noexcept : window_(window) { dc_ = BeginPaint(window, &paint_); }
+  ~paint_guard() { EndPaint(window_, &paint_); }
+  paint_guard(const paint_guard&) = delete;
+  paint_guard& operator=(const paint_guard&) = delete;
+  HDC get() const noexcept { return dc_; }
+  const RECT& area() const noexcept { return paint_.rcPaint; }  // what needs painting
 
-  void select_into(HDC dc, HBITMAP created) noexcept {
-    bitmap.reset(created);
-    saved = SelectObject(dc, created);
-  }
-  void release(HDC dc) noexcept {
-    if (dc != nullptr && saved != nullptr) SelectObject(dc, saved);
-    saved = nullptr;
-    bitmap.reset();
-  }
+ private:
+  HWND window_;
+  PAINTSTRUCT paint_ = {};
+  HDC dc_ = nullptr;
 };
+
+// A memory device context and the bitmap selected into it, owned or borrowed.
+// The DC lives until reset() or destruction; a bitmap is selected in and put
+// out again around it. Teardown runs in this order: the bitmap the DC held
+// before is selected back, an owned bitmap is deleted, then the DC.
+class memory_dc {
+ public:
+  memory_dc() noexcept = default;
+  ~memory_dc() { reset(); }
+  memory_dc(const memory_dc&) = delete;
+  memory_dc& operator=(const memory_dc&) = delete;
+
+  HDC get() const noexcept { return dc_.get(); }
+  explicit operator bool() const noexcept { return static_cast<bool>(dc_); }
+  // The bitmap selected in; null when none is, or when it could not be made.
+  HBITMAP bitmap() const noexcept { return selected_; }
+
+  // Releases what is selected, deletes the DC and takes `dc` (a fresh memory DC, or null).
+  void reset(HDC dc = nullptr) noexcept {
+    release();
+    dc_.reset(dc);
+  }
+  // Selects `created` in and owns it (a null one is kept as a failed creation).
+  void select_owned(HBITMAP created) noexcept {
+    release();
+    owned_.reset(created);
+    select(created);
+  }
+  // Selects `bitmap` in; its owner keeps it and must outlive the selection.
+  void select_borrowed(HBITMAP bitmap) noexcept {
+    release();
+    select(bitmap);
+  }
+  // Selects the saved bitmap back and deletes an owned one; the DC stays.
+  void release() noexcept {
+    if (dc_ && saved_ != nullptr) SelectObject(dc_.get(), saved_);
+    saved_ = nullptr;
+    selected_ = nullptr;
+    owned_.reset();
+  }
+
+ private:
+  void select(HBITMAP bitmap) noexcept {
+    selected_ = bitmap;
+    saved_ = SelectObject(dc_.get(), bitmap);
+  }
+
+  unique_hdc dc_;
+  unique_hbitmap owned_;
+  HBITMAP selected_ = nullptr;
+  HGDIOBJ saved_ = nullptr;
+};
+
+// A layout's box as GDI takes it.
+inline RECT to_rect(const pixel_box& box) noexcept { return RECT{box.left, box.top, box.right, box.bottom}; }

@@ -72,21 +72,34 @@ frame_cursor frame_zone_cursor(frame_zone zone) {
   return frame_cursor::arrow;
 }
 
-frame_menu frame_menu_items(view_kind kind, bool japanese, int32_t full_screen, int32_t visible_set) {
+frame_menu frame_menu_items(const frame_menu_commands& commands, bool japanese, int32_t full_screen,
+                            int32_t visible_set) {
   frame_menu menu = {};
-  auto add = [&menu](int id, const char* text) { menu.items[menu.count++] = menu_item{id, text}; };
-  if (kind == view_kind::result || kind == view_kind::board) {
-    const char* text = full_screen != 0 ? (japanese ? end_full_screen_ja : end_full_screen_en)
-                                        : (japanese ? full_screen_ja : full_screen_en);
-    add(menu_id::full_screen, text);
+  for (int i = 0; i < commands.count; ++i) {
+    const menu_entry& entry = commands.entries[i];
+    const char* text = nullptr;
+    switch (entry.command) {
+      case menu_command::separator: break;
+      case menu_command::full_screen:
+        text = full_screen != 0 ? (japanese ? end_full_screen_ja : end_full_screen_en)
+                                : (japanese ? full_screen_ja : full_screen_en);
+        break;
+      case menu_command::sets:
+        text = visible_set != 0 ? (japanese ? hide_sets_ja : hide_sets_en) : (japanese ? show_sets_ja : show_sets_en);
+        break;
+      case menu_command::edit_title: text = japanese ? edit_title_ja : edit_title_en; break;
+      case menu_command::close: text = japanese ? close_ja : close_en; break;
+    }
+    menu.items[menu.count++] = menu_item{text != nullptr ? entry.id : 0, text};
   }
-  if (kind == view_kind::score) add(menu_id::edit_title, japanese ? edit_title_ja : edit_title_en);
-  if (kind == view_kind::score || kind == view_kind::board) {
-    const char* text = visible_set != 0 ? (japanese ? hide_sets_ja : hide_sets_en)
-                                        : (japanese ? show_sets_ja : show_sets_en);
-    add(menu_id::sets, text);
-  }
-  add(0, nullptr);
-  add(kind == view_kind::result ? menu_id::result_close : menu_id::close, japanese ? close_ja : close_en);
   return menu;
+}
+
+menu_command frame_menu_command(const frame_menu_commands& commands, int id) {
+  for (int i = 0; i < commands.count; ++i) {
+    if (commands.entries[i].id == id && commands.entries[i].command != menu_command::separator) {
+      return commands.entries[i].command;
+    }
+  }
+  return menu_command::separator;
 }

@@ -1,7 +1,6 @@
 #include "draw/view_frame_win.h"
 
-#include "plugin/host_protocol.h"
-#include "plugin/plugin_globals.h"
+#include "draw/view_messages.h"
 
 namespace {
 
@@ -51,14 +50,14 @@ void show_picture(HWND window) noexcept {
   UpdateWindow(window);
 }
 
-void refresh(const view_ops& ops, HWND window) noexcept {
+void refresh(const view_description& view, HWND window) noexcept {
   frame_state_head* state = frame_state(window);
   if (state == nullptr) return;
   if (state->buffer_incomplete) {
-    ops.release_buffer(window, state);
-    ops.create_buffer(window, state);
+    view.release_buffer(window, state);
+    view.build_buffer(window, state);
   }
-  ops.paint(window, state);
+  view.paint(window, state);
   show_picture(window);
 }
 
@@ -68,29 +67,31 @@ bool still_alive(HWND window, frame_state_head* state) noexcept {
   return IsWindow(window) && frame_state(window) == state;
 }
 
-void context_menu(const view_ops& ops, HWND window, frame_state_head* state) noexcept {
-  const frame_settings settings = frame_settings_for(ops.kind);
+void context_menu(const view_description& view, HWND window, frame_state_head* state) noexcept {
+  const frame_settings& settings = view.settings;
   const int32_t full_screen = settings.full_screen != nullptr ? *settings.full_screen : 0;
   const int32_t visible_set = settings.visible_set != nullptr ? *settings.visible_set : 0;
-  HMENU menu = CreatePopupMenu();
-  if (menu == nullptr) return;
-  for (const menu_item& item : frame_menu_items(ops.kind, thread_is_japanese(), full_screen, visible_set)) {
-    if (item.text == nullptr) {
-      AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    } else {
-      AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(item.id), item.text);
+  int chosen = 0;
+  {
+    unique_hmenu menu(CreatePopupMenu());
+    if (!menu) return;
+    for (const menu_item& item : frame_menu_items(view.menu, thread_is_japanese(), full_screen, visible_set)) {
+      if (item.text == nullptr) {
+        AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
+      } else {
+        AppendMenuA(menu.get(), MF_STRING, static_cast<UINT_PTR>(item.id), item.text);
+      }
     }
+    POINT at = {};
+    GetCursorPos(&at);
+    chosen = static_cast<int>(TrackPopupMenu(menu.get(), TPM_RETURNCMD, at.x, at.y, 0, window, nullptr));
   }
-  POINT at = {};
-  GetCursorPos(&at);
-  const int chosen = static_cast<int>(TrackPopupMenu(menu, TPM_RETURNCMD, at.x, at.y, 0, window, nullptr));
-  DestroyMenu(menu);
   if (chosen == 0 || !still_alive(window, state)) return;
 
-  const int close_id = ops.kind == view_kind::result ? menu_id::result_close : menu_id::close;
-  if (chosen == close_id) {
+  const menu_command command = frame_menu_command(view.menu, chosen);
+  if (command == menu_command::close) {
     SendMessageA(window, WM_CLOSE, 0, 0);
-  } else if (chosen == menu_id::full_screen && settings.full_screen != nullptr) {
+  } else if (command == menu_command::full_screen && settings.full_screen != nullptr) {
     if (*settings.full_screen == 0) {
       *settings.full_screen = 1;
       ShowWindow(window, SW_MAXIMIZE);
@@ -98,36 +99,24 @@ void context_menu(const view_ops& ops, HWND window, frame_state_head* state) noe
       *settings.full_screen = 0;
       ShowWindow(window, SW_SHOWNORMAL);
     }
-  } else if (chosen == menu_id::sets && settings.visible_set != nullptr) {
+  } else if (command == menu_command::sets && settings.visible_set != nullptr) {
     *settings.visible_set = *settings.visible_set != 0 ? 0 : 1;
-    frame_rebuild_and_show(ops, window, state);
-  } else if (ops.command != nullptr) {
-    ops.command(window, state, chosen);
+    frame_rebuild_and_show(view, window, state);
+  } else if (view.command != nullptr) {
+    view.command(window, state, chosen);
   }
 }
 
 }  // namespace
 
-frame_settings frame_settings_for(view_kind kind) noexcept {
-  switch (kind) {
-    case view_kind::result:
-      return {&result_settings.geometry, &result_settings.reslut_size_width, &result_settings.reslut_full_screen,
-              nullptr};
-    case view_kind::score:
-      return {&score_settings.geometry, &score_settings.size_width, nullptr, &score_settings.visible_set};
-    case view_kind::board: break;
-  }
-  return {&view_settings.geometry, &view_settings.size_width, &view_settings.full_screen, &view_settings.visible_set};
-}
-
 frame_state_head* frame_state(HWND window) noexcept {
   return reinterpret_cast<frame_state_head*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
-void frame_rebuild_and_show(const view_ops& ops, HWND window, frame_state_head* state) noexcept {
-  ops.release_buffer(window, state);
-  ops.create_buffer(window, state);
-  ops.paint(window, state);
+void frame_rebuild_and_show(const view_description& view, HWND window, frame_state_head* state) noexcept {
+  view.release_buffer(window, state);
+  view.build_buffer(window, state);
+  view.paint(window, state);
   show_picture(window);
 }
 
@@ -135,18 +124,12 @@ SIZE frame_create_buffer_bitmap(HWND window, frame_state_head& state) noexcept {
   RECT client = {};
   GetClientRect(window, &client);
   window_dc dc(window);
-  state.buffer_bitmap.reset(CreateCompatibleBitmap(dc.get(), client.right, client.bottom));
-  state.saved_bitmap = SelectObject(state.mem_dc.get(), state.buffer_bitmap.get());
-  state.buffer_incomplete = !state.buffer_bitmap;
+  state.mem_dc.select_owned(CreateCompatibleBitmap(dc.get(), client.right, client.bottom));
+  state.buffer_incomplete = state.mem_dc.bitmap() == nullptr;
   return SIZE{client.right, client.bottom};
 }
 
-void frame_release_buffer_bitmap(frame_state_head& state) noexcept {
-  if (!state.mem_dc) return;
-  if (state.saved_bitmap != nullptr) SelectObject(state.mem_dc.get(), state.saved_bitmap);
-  state.saved_bitmap = nullptr;
-  state.buffer_bitmap.reset();
-}
+void frame_release_buffer_bitmap(frame_state_head& state) noexcept { state.mem_dc.release(); }
 
 HBRUSH frame_solid_brush(color_ref color) noexcept { return CreateSolidBrush(static_cast<COLORREF>(color)); }
 
@@ -161,25 +144,24 @@ ATOM frame_register_class(HINSTANCE instance, const char* class_name, WNDPROC pr
   return RegisterClassA(&wc);
 }
 
-HWND frame_create_window(HINSTANCE instance, view_kind kind, const char* class_name, const char* title,
-                         const match_state* match) noexcept {
-  const frame_settings settings = frame_settings_for(kind);
+HWND frame_create_window(HINSTANCE instance, const view_description& view, const match_state* match) noexcept {
+  const frame_settings& settings = view.settings;
   const settings_rect& g = *settings.geometry;
-  HWND window = CreateWindowExA(0, class_name, title, WS_POPUP, g.left, g.top, g.right, g.bottom, nullptr, nullptr,
+  HWND window = CreateWindowExA(0, view.class_name, view.title, WS_POPUP, g.left, g.top, g.right, g.bottom, nullptr, nullptr,
                                 instance, const_cast<match_state*>(match));
   if (window != nullptr) ShowWindow(window, full_screen_on(settings) ? SW_MAXIMIZE : SW_SHOW);
   return window;
 }
 
-LRESULT frame_wnd_proc(const view_ops& ops, HWND window, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
-  const frame_settings settings = frame_settings_for(ops.kind);
-  const bool refreshes_twice = ops.kind != view_kind::result;
+LRESULT frame_wnd_proc(const view_description& view, HWND window, UINT message, WPARAM wparam,
+                       LPARAM lparam) noexcept {
+  const frame_settings& settings = view.settings;
   switch (message) {
     case WM_CREATE: {
       const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lparam);
       const auto* match = static_cast<const match_state*>(create->lpCreateParams);
       if (match == nullptr) return -1;
-      frame_state_head* state = ops.create_state(window, match);
+      frame_state_head* state = view.create_state(window, match);
       if (state == nullptr) return -1;
       SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
       return 0;
@@ -188,30 +170,29 @@ LRESULT frame_wnd_proc(const view_ops& ops, HWND window, UINT message, WPARAM wp
     // A creation that fails after WM_CREATE succeeded ends with WM_NCDESTROY
     // alone; the state made at WM_CREATE is released there.
     case WM_NCDESTROY: {
-      forget_view_window(window);
+      if (view.window != nullptr && *view.window == window) *view.window = nullptr;
       frame_state_head* state = frame_state(window);
       if (state != nullptr) {
         // Cleared first: a modal loop still running for this window must see it gone.
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        if (ops.kind != view_kind::result) KillTimer(window, view_message::refresh_timer_id);
-        ops.destroy_state(window, state);
+        if (view.refreshes_twice) KillTimer(window, view_message::refresh_timer_id);
+        view.destroy_state(window, state);
       }
       return DefWindowProcA(window, message, wparam, lparam);
     }
     case WM_SIZE: {
       frame_state_head* state = frame_state(window);
-      if (state != nullptr) frame_rebuild_and_show(ops, window, state);
+      if (state != nullptr) frame_rebuild_and_show(view, window, state);
       return 0;
     }
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(window, &ps);
+      paint_guard paint(window);
       frame_state_head* state = frame_state(window);
       if (state != nullptr) {
-        const RECT& r = ps.rcPaint;
-        BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, state->mem_dc.get(), r.left, r.top, SRCCOPY);
+        const RECT& r = paint.area();
+        BitBlt(paint.get(), r.left, r.top, r.right - r.left, r.bottom - r.top, state->mem_dc.get(), r.left, r.top,
+               SRCCOPY);
       }
-      EndPaint(window, &ps);
       return 0;
     }
     case WM_CLOSE:
@@ -221,11 +202,11 @@ LRESULT frame_wnd_proc(const view_ops& ops, HWND window, UINT message, WPARAM wp
       return 1;
     case WM_CONTEXTMENU: {
       frame_state_head* state = frame_state(window);
-      if (state != nullptr) context_menu(ops, window, state);
+      if (state != nullptr) context_menu(view, window, state);
       return 0;
     }
     case WM_TIMER:
-      if (!refreshes_twice) break;
+      if (!view.refreshes_twice) break;
       KillTimer(window, wparam);
       SendMessageA(window, view_message::refresh, 0, 0);
       return 0;
@@ -248,18 +229,18 @@ LRESULT frame_wnd_proc(const view_ops& ops, HWND window, UINT message, WPARAM wp
     case view_message::rebuild: {
       frame_state_head* state = frame_state(window);
       if (state == nullptr) return 0;
-      ops.release_buffer(window, state);
-      ops.create_buffer(window, state);
+      view.release_buffer(window, state);
+      view.build_buffer(window, state);
       SendMessageA(window, view_message::refresh, 0, 0);
       return 0;
     }
     case view_message::refresh:
-      refresh(ops, window);
+      refresh(view, window);
       return 0;
     case view_message::refresh_twice:
-      if (!refreshes_twice) break;
+      if (!view.refreshes_twice) break;
       SendMessageA(window, view_message::refresh, 0, 0);
-      SetTimer(window, view_message::refresh_timer_id, 1, nullptr);
+      SetTimer(window, view_message::refresh_timer_id, view.second_refresh_ms, nullptr);
       return 0;
     default:
       break;

@@ -2,8 +2,8 @@
 // sizes from its own client area, keeps its picture in an off-screen buffer,
 // remembers its place in the settings, and offers a context menu.
 //
-// A view supplies a view_ops table; its window procedure forwards every message
-// to frame_wnd_proc with that table. The view's window state begins with
+// A view supplies a view_description; its class's procedure forwards every
+// message to frame_wnd_proc with it. The view's window state begins with
 // frame_state_head and ends with the match pointer; the view allocates and frees
 // it (frame_new_state / frame_delete_state) in its create and destroy operations.
 #pragma once
@@ -12,39 +12,21 @@
 
 #include <new>
 
+#include "base/memory.h"
 #include "draw/gdi_handles_win.h"
 #include "draw/view_frame.h"
-#include "settings/memory.h"
 #include "settings/settings_table.h"
 
 struct match_state;
 
 // The head of every view's window state.
 struct frame_state_head {
-  unique_hdc mem_dc;              // memory DC of the off-screen buffer, transparent background
-  unique_hbitmap buffer_bitmap;   // the buffer, client-area size
-  HGDIOBJ saved_bitmap = nullptr; // what mem_dc held before the buffer
+  // The off-screen buffer: a memory DC with a transparent background holding a
+  // bitmap of the client area's size.
+  memory_dc mem_dc;
   // A bitmap of the buffer could not be made (a large window in a host short of
   // memory): the next refresh builds the buffer again before it paints.
   bool buffer_incomplete = false;
-};
-
-struct view_ops {
-  view_kind kind;
-  // WM_CREATE after the frame has checked the record: allocate the state, keep
-  // `match`, create the device contexts, build the buffer, brushes, paint.
-  // Returns null to refuse the creation, leaving nothing allocated.
-  frame_state_head* (*create_state)(HWND window, const match_state* match);
-  // WM_DESTROY: release the buffer, delete the DCs, brushes and any other
-  // object, and free the state.
-  void (*destroy_state)(HWND window, frame_state_head* state);
-  int (*create_buffer)(HWND window, frame_state_head* state);
-  int (*release_buffer)(HWND window, frame_state_head* state);
-  // Draws the whole board into mem_dc from the match record.
-  int (*paint)(HWND window, frame_state_head* state);
-  // A menu command of the view's own (the score view's Edit Title); may be null.
-  // The window may be gone when it returns if a modal loop ran inside it.
-  void (*command)(HWND window, frame_state_head* state, int id);
 };
 
 // The settings a view's frame reads and writes; absent ones are null.
@@ -54,23 +36,72 @@ struct frame_settings {
   int32_t* full_screen;  // result and large view
   int32_t* visible_set;  // small and large view
 };
-frame_settings frame_settings_for(view_kind kind) noexcept;
 
-LRESULT frame_wnd_proc(const view_ops& ops, HWND window, UINT message, WPARAM wparam, LPARAM lparam) noexcept;
+// Everything the frame, the exports, start-up and unload know of one view, in
+// one constant per view (the view's own module defines it). The operations take
+// the state's head; frame_op adapts a view's own function on its state type.
+struct view_description {
+  const char* class_name;
+  const char* title;
+  frame_settings settings;
+  // Whether refresh_twice refreshes now and once more from a one-shot timer of
+  // `second_refresh_ms` (id view_message::refresh_timer_id); otherwise the
+  // message and the timer are left to the system.
+  bool refreshes_twice;
+  unsigned second_refresh_ms;
+  frame_menu_commands menu;
+  // The view's open window, as the exports keep it; cleared as that window is
+  // destroyed, however it closes (its own menu, Alt+F4, the host), so that a
+  // later window with the same handle value is never taken for the view.
+  HWND* window;
+  WNDPROC procedure;  // frame_procedure<the description>
+  // WM_CREATE after the frame has checked the record: allocate the state, keep
+  // `match`, create the device contexts, build the buffer, brushes, paint.
+  // Returns null to refuse the creation, leaving nothing allocated.
+  frame_state_head* (*create_state)(HWND window, const match_state* match) noexcept;
+  // WM_DESTROY: release the buffer, delete the DCs, brushes and any other
+  // object, and free the state.
+  void (*destroy_state)(HWND window, frame_state_head* state) noexcept;
+  void (*build_buffer)(HWND window, frame_state_head* state) noexcept;
+  void (*release_buffer)(HWND window, frame_state_head* state) noexcept;
+  // Draws the whole board into mem_dc from the match record.
+  void (*paint)(HWND window, frame_state_head* state) noexcept;
+  // A menu command the frame does not carry out itself (the score view's Edit
+  // Title); may be null. The window may be gone when it returns if a modal loop
+  // ran inside it.
+  void (*command)(HWND window, frame_state_head* state, int id) noexcept;
+};
+
+// A view's own operation on its state type, as the description's operations take it.
+template <class State, void (*Operation)(HWND, State*) noexcept>
+void frame_op(HWND window, frame_state_head* head) noexcept {
+  Operation(window, static_cast<State*>(head));
+}
+
+LRESULT frame_wnd_proc(const view_description& view, HWND window, UINT message, WPARAM wparam,
+                       LPARAM lparam) noexcept;
+
+// The window procedure of a view's class: every message to frame_wnd_proc.
+template <const view_description& View>
+LRESULT CALLBACK frame_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
+  return frame_wnd_proc(View, window, message, wparam, lparam);
+}
 
 // Registers a view class of the shared shape; returns the atom or 0.
 ATOM frame_register_class(HINSTANCE instance, const char* class_name, WNDPROC procedure) noexcept;
+inline ATOM frame_register_class(HINSTANCE instance, const view_description& view) noexcept {
+  return frame_register_class(instance, view.class_name, view.procedure);
+}
 
-// Creates and shows a view window at its saved place (maximised when its
-// full-screen setting is on); null when creation failed.
-HWND frame_create_window(HINSTANCE instance, view_kind kind, const char* class_name, const char* title,
-                         const match_state* match) noexcept;
+// Creates and shows the view's window at its saved place (maximised when its
+// full-screen setting is on); null when creation failed (also when `match` is null).
+HWND frame_create_window(HINSTANCE instance, const view_description& view, const match_state* match) noexcept;
 
 // The window state published in the window's user data, or null.
 frame_state_head* frame_state(HWND window) noexcept;
 
 // Release buffer, build buffer, paint, then show the new picture at once.
-void frame_rebuild_and_show(const view_ops& ops, HWND window, frame_state_head* state) noexcept;
+void frame_rebuild_and_show(const view_description& view, HWND window, frame_state_head* state) noexcept;
 
 // Buffer helpers for the views' builders: create the client-size buffer in
 // mem_dc (returning the client size; buffer_incomplete tells whether it failed),

@@ -1,7 +1,5 @@
 #include <windows.h>
 
-#include <initializer_list>
-
 #include "plugin/lifecycle_win.h"
 #include "plugin/plugin_globals.h"
 
@@ -12,14 +10,15 @@ namespace {
 // dynamic unload closes the views first and unregisters their classes. At
 // process exit (reserved non-null) no window is touched.
 void close_views_before_unload() noexcept {
-  for (HWND* window : {&view_hwnd, &score_hwnd, &result_hwnd}) {
-    if (window_exists(*window)) DestroyWindow(*window);
-    *window = nullptr;
+  for (const view_description* view : plugin_views) {
+    HWND& window = *view->window;
+    if (window_exists(window)) DestroyWindow(window);
+    window = nullptr;
   }
 }
 
 void unregister_view_classes() noexcept {
-  for (const char* name : {"dsv_view_wnd", "dsv_score_wnd", "dsv_result_wnd"}) UnregisterClassA(name, module_instance);
+  for (const view_description* view : plugin_views) UnregisterClassA(view->class_name, module_instance);
 }
 
 }  // namespace

@@ -6,32 +6,18 @@
 #include <initializer_list>
 #include <type_traits>
 
-#include "draw/view_frame.h"
 #include "plugin/host_protocol.h"
 #include "plugin/plugin_globals.h"
 #include "plugin/plugin_exports.h"
 #include "plugin/plugin_info.h"
-#include "views/board/view_window_win.h"
-#include "views/result/result_window_win.h"
-#include "views/score/score_window_win.h"
 
 HINSTANCE module_instance = nullptr;
-HWND view_hwnd = nullptr;
-HWND score_hwnd = nullptr;
-HWND result_hwnd = nullptr;
-int32_t average_mode = 0;
+const view_description* const plugin_views[plugin_view_count] = {&board_description, &score_description,
+                                                                 &result_description};
 
 bool window_exists(HWND window) noexcept { return window != nullptr && IsWindow(window) == 1; }
 
-void forget_view_window(HWND window) noexcept {
-  for (HWND* handle : {&view_hwnd, &score_hwnd, &result_hwnd}) {
-    if (*handle == window) *handle = nullptr;
-  }
-}
-
 namespace {
-
-using create_window_fn = HWND (*)(HINSTANCE, const match_state*) noexcept;
 
 const match_state* match_from(const void* host_block) noexcept {
   if (host_block == nullptr) return nullptr;
@@ -57,13 +43,14 @@ void close_view(HWND& window) noexcept {
 }
 
 // Event dispatch of the two score views.
-void score_view_event(HWND& window, create_window_fn create, uint32_t code, const void* host_block) noexcept {
+void score_view_event(const view_description& view, uint32_t code, const void* host_block) noexcept {
+  HWND& window = *view.window;
   switch (code) {
     case host_event::open:
       if (window_exists(window)) {
         SetForegroundWindow(window);
       } else {
-        window = create(module_instance, match_from(host_block));
+        window = frame_create_window(module_instance, view, match_from(host_block));
       }
       break;
     case host_event::close: close_view(window); break;
@@ -88,12 +75,12 @@ int __stdcall get_plugin_info(uint32_t, uint32_t index, char* info) noexcept {
 }
 
 int __stdcall dsv_view(HWND, uint32_t code, const void* host_block, uint32_t) noexcept {
-  score_view_event(view_hwnd, view_create_window, code, host_block);
+  score_view_event(board_description, code, host_block);
   return 1;
 }
 
 int __stdcall dsv_socre(HWND, uint32_t code, const void* host_block, uint32_t) noexcept {
-  score_view_event(score_hwnd, score_create_window, code, host_block);
+  score_view_event(score_description, code, host_block);
   return 1;
 }
 
@@ -111,7 +98,7 @@ int __stdcall dsv_result(HWND host_window, uint32_t code, const void* host_block
         const auto* query =
             reinterpret_cast<const unsigned char*>(SendMessageA(host_window, view_message::host_query, 0, 0));
         if (query != nullptr) std::memcpy(&average_mode, query + host_layout::average_mode, sizeof average_mode);
-        result_hwnd = result_create_window(module_instance, match);
+        result_hwnd = frame_create_window(module_instance, result_description, match);
       }
       break;
     case host_event::close: close_view(result_hwnd); break;

@@ -1,10 +1,12 @@
-// Numbers the host and the plug-in agree on: event codes, message numbers,
-// offsets in the host's records. Named once here; used by the exports, the
-// view windows, the simulated host and the tests.
+// Numbers the host and the plug-in agree on: event codes, message numbers
+// (view_messages.h, which the views include without the rest), offsets in the
+// host's records. Used by the exports, the simulated host and the tests.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+
+#include "draw/view_messages.h"  // the message numbers
 
 namespace host_event {
 constexpr uint32_t close = 2;          // close the view
@@ -16,14 +18,6 @@ constexpr uint32_t change_twice = 512; // redraw now and once more from a timer
 constexpr uint32_t score_view_mask = close | open | change | change_twice;              // 646
 constexpr uint32_t result_view_mask = close | open | result_change | change | change_twice;  // 678
 }  // namespace host_event
-
-namespace view_message {
-constexpr unsigned rebuild = 0x8001;       // WM_APP+1: rebuild the buffer, then refresh
-constexpr unsigned refresh = 0x8002;       // WM_APP+2: repaint the buffer from the record and show it
-constexpr unsigned refresh_twice = 0x8003; // WM_APP+3: refresh now and once more from the timer
-constexpr unsigned host_query = 0x81FE;    // WM_APP+0x1FE, sent to the host window: returns its query block
-constexpr uintptr_t refresh_timer_id = 1;  // the one-shot timer of refresh_twice, 1 ms
-}  // namespace view_message
 
 namespace host_layout {
 constexpr std::size_t match_pointer = 268;  // host_block: 32-bit pointer to the match record

@@ -1,30 +1,18 @@
 #include "plugin/lifecycle_win.h"
 
+#include "base/module_path_win.h"
 #include "plugin/plugin_globals.h"
 #include "plugin/settings_path.h"
 #include "settings/profile_platform.h"
 #include "settings/settings_table.h"
-#include "views/board/view_window_win.h"
-#include "views/result/result_window_win.h"
-#include "views/score/score_window_win.h"
-
-namespace {
-
-bool ansi_lead_byte(unsigned char byte) { return IsDBCSLeadByte(byte) != 0; }
-
-}  // namespace
 
 void plugin_startup(HINSTANCE instance) noexcept {
   module_instance = instance;
-  view_register_class(instance);
-  score_register_class(instance);
-  result_register_class(instance);
+  for (const view_description* view : plugin_views) frame_register_class(instance, *view);
 
   char module_name[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameA(instance, module_name, MAX_PATH - 1);
-  // A name that failed or filled the buffer may be cut inside a directory's
-  // name: no settings file then rather than some other file.
-  if (length == 0 || length >= MAX_PATH - 1) {
+  // A name that failed or was cut: no settings file then rather than some other file.
+  if (!module_file_name(instance, module_name)) {
     settings_path[0] = 0;
   } else {
     settings_path_build(settings_path, module_name, ansi_lead_byte);

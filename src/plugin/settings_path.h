@@ -4,19 +4,13 @@
 
 #include <cstddef>
 
+#include "base/module_path.h"
+
 constexpr std::size_t settings_path_size = 256;
 constexpr const char* settings_file_name = "dsv_view.ini";
 
 // The settings file's full path; empty when it could not be built.
 extern char settings_path[settings_path_size];
-
-// Tells whether a byte starts a double-byte character in the ANSI code page.
-using lead_byte_test = bool (*)(unsigned char byte);
-
-// Cuts a file name to its directory in place: ends it at the last "\" or "/",
-// or makes it empty when there is none. The trail byte of a double-byte
-// character is never taken for a separator.
-void module_directory_cut(char* name, lead_byte_test is_lead_byte) noexcept;
 
 // Writes "<directory of module_name>\dsv_view.ini" into `path` (settings_path_size
 // bytes). 1, or 0 with an empty path when the result would not fit: a cut

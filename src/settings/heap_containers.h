@@ -12,7 +12,7 @@
 #include <new>
 #include <utility>
 
-#include "settings/memory.h"
+#include "base/memory.h"
 
 namespace heap_detail {
 

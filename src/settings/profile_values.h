@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "settings/color_ref.h"
+#include "base/color_ref.h"
 #include "settings/profile_document.h"
 
 // Index of the first section whose name equals `name` ignoring case, or -1; the

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "settings/color_ref.h"
+#include "base/color_ref.h"
 struct profile_file_ops;
 
 // Same layout as a Windows RECT, so the Win32 side can write into it in one call.

@@ -152,9 +152,9 @@ TEST(BoardSkinPath, DirectoryOfTheLibrary) {
       {"C:\\\x95\x5c\\dsv_view.dsv", 5},
       {"C:\\a\x95\x5c" "dsv.dsv", 2},
   };
-  for (const row& r : rows) EXPECT_EQ(board_directory_length(r.path, cp932_lead), r.length) << r.path;
+  for (const row& r : rows) EXPECT_EQ(module_directory_length(r.path, cp932_lead), r.length) << r.path;
   // Read byte by byte, the trail byte would have counted.
-  EXPECT_EQ(board_directory_length("C:\\a\x95\x5c" "dsv.dsv", nullptr), 5u);
+  EXPECT_EQ(module_directory_length("C:\\a\x95\x5c" "dsv.dsv", nullptr), 5u);
 }
 
 TEST(BoardSkinPath, NamesResolvedAsFromTheLibrarysDirectory) {

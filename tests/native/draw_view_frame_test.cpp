@@ -53,6 +53,20 @@ TEST(FrameHitTest, AbsurdMarginsDoNotOverflow) {
   EXPECT_EQ(frame_hit_zone(65535, 65535, INT32_MAX, INT32_MAX, INT32_MIN), frame_zone::inside);
 }
 
+// The three views' menus as their descriptions list them.
+const frame_menu_commands result_menu = {
+    {{menu_id::full_screen, menu_command::full_screen}, {0, menu_command::separator}, {1, menu_command::close}}, 3};
+const frame_menu_commands score_menu = {{{menu_id::edit_title, menu_command::edit_title},
+                                         {menu_id::sets, menu_command::sets},
+                                         {0, menu_command::separator},
+                                         {menu_id::close, menu_command::close}},
+                                        4};
+const frame_menu_commands board_menu = {{{menu_id::full_screen, menu_command::full_screen},
+                                         {menu_id::sets, menu_command::sets},
+                                         {0, menu_command::separator},
+                                         {menu_id::close, menu_command::close}},
+                                        4};
+
 std::string texts(const frame_menu& items) {
   std::string s;
   for (const menu_item& i : items) s += std::to_string(i.id) + ":" + (i.text != nullptr ? i.text : "-") + "|";
@@ -60,27 +74,38 @@ std::string texts(const frame_menu& items) {
 }
 
 TEST(FrameMenu, EnglishItemsFollowTheSettings) {
-  EXPECT_EQ(texts(frame_menu_items(view_kind::result, false, 0, 1)), "3:&Fullscreen|0:-|1:&Close|");
-  EXPECT_EQ(texts(frame_menu_items(view_kind::result, false, 1, 1)), "3:End &Fullscreen|0:-|1:&Close|");
-  EXPECT_EQ(texts(frame_menu_items(view_kind::score, false, 1, 1)), "3:Edit &Title...|1:Hide &Sets|0:-|2:&Close|");
-  EXPECT_EQ(texts(frame_menu_items(view_kind::score, false, 0, 0)), "3:Edit &Title...|1:Show &Sets|0:-|2:&Close|");
-  EXPECT_EQ(texts(frame_menu_items(view_kind::board, false, 0, 7)), "3:&Fullscreen|1:Hide &Sets|0:-|2:&Close|");
-  EXPECT_EQ(texts(frame_menu_items(view_kind::board, false, 1, 0)),
+  EXPECT_EQ(texts(frame_menu_items(result_menu, false, 0, 1)), "3:&Fullscreen|0:-|1:&Close|");
+  EXPECT_EQ(texts(frame_menu_items(result_menu, false, 1, 1)), "3:End &Fullscreen|0:-|1:&Close|");
+  EXPECT_EQ(texts(frame_menu_items(score_menu, false, 1, 1)), "3:Edit &Title...|1:Hide &Sets|0:-|2:&Close|");
+  EXPECT_EQ(texts(frame_menu_items(score_menu, false, 0, 0)), "3:Edit &Title...|1:Show &Sets|0:-|2:&Close|");
+  EXPECT_EQ(texts(frame_menu_items(board_menu, false, 0, 7)), "3:&Fullscreen|1:Hide &Sets|0:-|2:&Close|");
+  EXPECT_EQ(texts(frame_menu_items(board_menu, false, 1, 0)),
             "3:End &Fullscreen|1:Show &Sets|0:-|2:&Close|");
+}
+
+TEST(FrameMenu, AChosenIdNamesItsViewsCommand) {
+  // 3 is Edit Title in the score view and Fullscreen elsewhere; a separator's 0
+  // and an id the menu does not hold name no command.
+  EXPECT_EQ(frame_menu_command(score_menu, 3), menu_command::edit_title);
+  EXPECT_EQ(frame_menu_command(board_menu, 3), menu_command::full_screen);
+  EXPECT_EQ(frame_menu_command(result_menu, 1), menu_command::close);
+  EXPECT_EQ(frame_menu_command(board_menu, 1), menu_command::sets);
+  EXPECT_EQ(frame_menu_command(board_menu, 0), menu_command::separator);
+  EXPECT_EQ(frame_menu_command(result_menu, 2), menu_command::separator);
 }
 
 TEST(FrameMenu, JapaneseItemsAreCodePage932) {
   // フルスクリーン解除(&F), セットを表示(&S), 閉じる(&C)
-  EXPECT_EQ(texts(frame_menu_items(view_kind::board, true, 1, 0)),
+  EXPECT_EQ(texts(frame_menu_items(board_menu, true, 1, 0)),
             "3:\x83\x74\x83\x8b\x83\x58\x83\x4e\x83\x8a\x81\x5b\x83\x93\x89\xf0\x8f\x9c(&F)|"
             "1:\x83\x5a\x83\x62\x83\x67\x82\xf0\x95\x5c\x8e\xa6(&S)|0:-|"
             "2:\x95\xc2\x82\xb6\x82\xe9(&C)|");
   // タイトルの設定(&T)..., セットを隠す(&S)
-  EXPECT_EQ(texts(frame_menu_items(view_kind::score, true, 0, 1)),
+  EXPECT_EQ(texts(frame_menu_items(score_menu, true, 0, 1)),
             "3:\x83\x5e\x83\x43\x83\x67\x83\x8b\x82\xcc\x90\xdd\x92\xe8(&T)...|"
             "1:\x83\x5a\x83\x62\x83\x67\x82\xf0\x89\x42\x82\xb7(&S)|0:-|2:\x95\xc2\x82\xb6\x82\xe9(&C)|");
   // フルスクリーン(&F)
-  EXPECT_EQ(texts(frame_menu_items(view_kind::result, true, 0, 0)),
+  EXPECT_EQ(texts(frame_menu_items(result_menu, true, 0, 0)),
             "3:\x83\x74\x83\x8b\x83\x58\x83\x4e\x83\x8a\x81\x5b\x83\x93(&F)|0:-|1:\x95\xc2\x82\xb6\x82\xe9(&C)|");
 }
 

@@ -61,7 +61,7 @@ void reset_settings() {
 HINSTANCE test_instance() {
   static HINSTANCE instance = [] {
     HINSTANCE self = GetModuleHandleA(nullptr);
-    view_register_class(self);
+    frame_register_class(self, board_description);
     return self;
   }();
   return instance;
@@ -77,7 +77,8 @@ void name_skin(const std::string& back, const std::string& num_l, const std::str
 struct open_view {
   HWND window = nullptr;
   explicit open_view(const fake_match& match) {
-    window = view_create_window(test_instance(), static_cast<const match_state*>(match.pointer()));
+    window =
+        frame_create_window(test_instance(), board_description, static_cast<const match_state*>(match.pointer()));
     pump_messages();
   }
   ~open_view() {
@@ -737,7 +738,7 @@ TEST(BoardView, EveryObjectIsFreed) {
 
 TEST(BoardView, NoRecordNoWindow) {
   reset_settings();
-  EXPECT_EQ(view_create_window(test_instance(), nullptr), nullptr);
+  EXPECT_EQ(frame_create_window(test_instance(), board_description, nullptr), nullptr);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "draw/view_frame_win.h"
 #include "menu_driver.h"
+#include "plugin/plugin_globals.h"
 #include "test_host.h"
 
 namespace {
@@ -15,32 +16,43 @@ struct probe_state : frame_state_head {
   const match_state* match = nullptr;
 };
 
-frame_state_head* probe_create(HWND window, const match_state* match) {
+frame_state_head* probe_create(HWND window, const match_state* match) noexcept {
   auto* state = frame_new_state<probe_state>();
   state->match = match;
   window_dc dc(window);
   state->mem_dc.reset(CreateCompatibleDC(dc.get()));
   return state;
 }
-void probe_destroy(HWND, frame_state_head* head) {
+void probe_destroy(HWND, frame_state_head* head) noexcept {
   auto* state = static_cast<probe_state*>(head);
   frame_delete_state(state);
 }
-int nothing(HWND, frame_state_head*) { return 1; }
+void nothing(HWND, frame_state_head*) noexcept {}
 
-const view_ops ops[3] = {
-    {view_kind::result, probe_create, probe_destroy, nothing, nothing, nothing, nullptr},
-    {view_kind::score, probe_create, probe_destroy, nothing, nothing, nothing, nullptr},
-    {view_kind::board, probe_create, probe_destroy, nothing, nothing, nothing, nullptr},
-};
+// A real view's settings and menu with the probe's class and an empty state.
+view_description probe_of(const view_description& real, const char* class_name) {
+  view_description probe = real;
+  probe.class_name = class_name;
+  probe.window = nullptr;
+  probe.create_state = probe_create;
+  probe.destroy_state = probe_destroy;
+  probe.build_buffer = probe.release_buffer = probe.paint = nothing;
+  probe.command = nullptr;
+  return probe;
+}
+
+enum class view_kind { result, score, board };
+const view_description ops[3] = {probe_of(result_description, "probe_result"),
+                                 probe_of(score_description, "probe_score"),
+                                 probe_of(board_description, "probe_board")};
 template <int Kind>
 LRESULT CALLBACK probe_proc(HWND w, UINT m, WPARAM wp, LPARAM lp) noexcept {
   return frame_wnd_proc(ops[Kind], w, m, wp, lp);
 }
 
-std::wstring menu_of(const char* class_name, view_kind kind) {
+std::wstring menu_of(const char*, view_kind kind) {
   fake_match match;
-  HWND w = frame_create_window(GetModuleHandleA(nullptr), kind, class_name, "probe",
+  HWND w = frame_create_window(GetModuleHandleA(nullptr), ops[static_cast<int>(kind)],
                                static_cast<const match_state*>(match.pointer()));
   const std::wstring items = menu_listing(run_menu(w, 0, nullptr, {0, 0}));
   DestroyWindow(w);

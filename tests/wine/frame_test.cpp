@@ -10,6 +10,7 @@
 #include "draw/view_frame_win.h"
 #include "plugin/host_protocol.h"
 #include "menu_driver.h"
+#include "plugin/plugin_globals.h"
 #include "test_host.h"
 
 namespace {
@@ -20,26 +21,19 @@ struct probe_state : frame_state_head {
   const match_state* match = nullptr;
 };
 
-int probe_create_buffer(HWND window, frame_state_head* head) {
-  frame_create_buffer_bitmap(window, *head);
-  return 1;
-}
+void probe_create_buffer(HWND window, frame_state_head* head) noexcept { frame_create_buffer_bitmap(window, *head); }
 
-int probe_release_buffer(HWND, frame_state_head* head) {
-  frame_release_buffer_bitmap(*head);
-  return 1;
-}
+void probe_release_buffer(HWND, frame_state_head* head) noexcept { frame_release_buffer_bitmap(*head); }
 
-int probe_paint(HWND window, frame_state_head* head) {
+void probe_paint(HWND window, frame_state_head* head) noexcept {
   auto* state = static_cast<probe_state*>(head);
   RECT r = {};
   GetClientRect(window, &r);
   FillRect(state->mem_dc.get(), &r, state->brush.get());
   ++state->paints;
-  return 1;
 }
 
-frame_state_head* probe_create(HWND window, const match_state* match) {
+frame_state_head* probe_create(HWND window, const match_state* match) noexcept {
   auto* state = frame_new_state<probe_state>();
   state->match = match;
   {
@@ -52,21 +46,35 @@ frame_state_head* probe_create(HWND window, const match_state* match) {
   return state;
 }
 
-void probe_destroy(HWND window, frame_state_head* head) {
+void probe_destroy(HWND window, frame_state_head* head) noexcept {
   auto* state = static_cast<probe_state*>(head);
   probe_release_buffer(window, state);
   frame_delete_state(state);
 }
 
 int commands_seen = 0;
-void probe_command(HWND, frame_state_head*, int id) { commands_seen = id; }
+void probe_command(HWND, frame_state_head*, int id) noexcept { commands_seen = id; }
 
-view_ops probe_ops[3] = {
-    {view_kind::result, probe_create, probe_destroy, probe_create_buffer, probe_release_buffer, probe_paint, nullptr},
-    {view_kind::score, probe_create, probe_destroy, probe_create_buffer, probe_release_buffer, probe_paint,
-     probe_command},
-    {view_kind::board, probe_create, probe_destroy, probe_create_buffer, probe_release_buffer, probe_paint, nullptr},
-};
+// A real view's description (settings, menu, refreshes) with the probe's class
+// and state; the score view's own command is recorded.
+view_description probe_of(const view_description& real, const char* class_name) {
+  view_description probe = real;
+  probe.class_name = class_name;
+  probe.title = "probe";
+  probe.window = nullptr;
+  probe.create_state = probe_create;
+  probe.destroy_state = probe_destroy;
+  probe.build_buffer = probe_create_buffer;
+  probe.release_buffer = probe_release_buffer;
+  probe.paint = probe_paint;
+  probe.command = real.command != nullptr ? probe_command : nullptr;
+  return probe;
+}
+
+enum class view_kind { result, score, board };
+const view_description probe_views[3] = {probe_of(result_description, "probe_result"),
+                                         probe_of(score_description, "probe_score"),
+                                         probe_of(board_description, "probe_board")};
 
 // Non-client presses are recorded, not passed on, so no modal move loop starts.
 std::vector<WPARAM> nc_presses;
@@ -76,11 +84,7 @@ LRESULT CALLBACK probe_proc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
     nc_presses.push_back(wparam);
     return 0;
   }
-  return frame_wnd_proc(probe_ops[Kind], window, message, wparam, lparam);
-}
-
-const char* class_of(view_kind kind) {
-  return kind == view_kind::result ? "probe_result" : kind == view_kind::score ? "probe_score" : "probe_board";
+  return frame_wnd_proc(probe_views[Kind], window, message, wparam, lparam);
 }
 
 void default_geometry() {
@@ -111,9 +115,8 @@ class Frame : public ::testing::Test {
     SetThreadLocale(0x409);
   }
   HWND open(view_kind kind) {
-    HWND w = frame_create_window(GetModuleHandleA(nullptr), kind, class_of(kind), "probe", match_.pointer() == nullptr
-                                                                                               ? nullptr
-                                                                                               : static_cast<const match_state*>(match_.pointer()));
+    HWND w = frame_create_window(GetModuleHandleA(nullptr), probe_views[static_cast<int>(kind)],
+                                 static_cast<const match_state*>(match_.pointer()));
     windows_.push_back(w);
     return w;
   }
@@ -146,7 +149,7 @@ TEST_F(Frame, WindowIsABorderlessPopupAtItsSavedPlace) {
 }
 
 TEST_F(Frame, CreationWithoutARecordIsRefused) {
-  HWND w = frame_create_window(GetModuleHandleA(nullptr), view_kind::score, "probe_score", "probe", nullptr);
+  HWND w = frame_create_window(GetModuleHandleA(nullptr), probe_views[1], nullptr);
   EXPECT_EQ(w, nullptr);
 }
 

@@ -130,7 +130,7 @@ class ResultView : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     module_instance = GetModuleHandleA(nullptr);
-    result_register_class(module_instance);
+    frame_register_class(module_instance, result_description);
   }
   void SetUp() override {
     result_defaults();
@@ -408,7 +408,7 @@ TEST_F(ResultView, FontFollowsTheHeightAndStopsAtTheFloor) {
 
 TEST_F(ResultView, NoWindowWithoutARecord) {
   host_.set_match(nullptr);
-  EXPECT_EQ(result_create_window(module_instance, nullptr), nullptr);
+  EXPECT_EQ(frame_create_window(module_instance, result_description, nullptr), nullptr);
   EXPECT_EQ(open(), nullptr);
 }
 

@@ -59,7 +59,7 @@ class ScoreView : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     module_instance = GetModuleHandleA(nullptr);
-    score_register_class(module_instance);
+    frame_register_class(module_instance, score_description);
   }
   void SetUp() override {
     score_defaults();
@@ -298,10 +298,10 @@ TEST_F(ScoreView, BufferSurfacesAndFontsFollowTheHeight) {
     GetObjectA(b, sizeof bm, &bm);
     return std::make_pair(bm.bmWidth, bm.bmHeight);
   };
-  EXPECT_EQ(side_of(s->first_mark_bitmap.get()), std::make_pair(22L, 22L));
-  EXPECT_EQ(side_of(s->current_mark_bitmap.get()), std::make_pair(44L, 44L));
-  EXPECT_EQ(GetCurrentObject(s->first_mark_dc.get(), OBJ_BITMAP), s->first_mark_bitmap.get());
-  EXPECT_EQ(GetCurrentObject(s->current_mark_dc.get(), OBJ_BITMAP), s->current_mark_bitmap.get());
+  EXPECT_EQ(side_of(s->first_mark_dc.bitmap()), std::make_pair(22L, 22L));
+  EXPECT_EQ(side_of(s->current_mark_dc.bitmap()), std::make_pair(44L, 44L));
+  EXPECT_EQ(GetCurrentObject(s->first_mark_dc.get(), OBJ_BITMAP), s->first_mark_dc.bitmap());
+  EXPECT_EQ(GetCurrentObject(s->current_mark_dc.get(), OBJ_BITMAP), s->current_mark_dc.bitmap());
 
   auto font_of = [](HFONT f) {
     LOGFONTA lf = {};
@@ -333,8 +333,8 @@ TEST_F(ScoreView, BufferSurfacesAndFontsFollowTheHeight) {
   s = state_of(w);
   EXPECT_EQ(s->client_height, 4);
   // A side of 0 gets GDI's 1 x 1 monochrome stand-in.
-  EXPECT_EQ(side_of(s->first_mark_bitmap.get()), std::make_pair(1L, 1L));
-  EXPECT_EQ(side_of(s->current_mark_bitmap.get()), std::make_pair(1L, 1L));
+  EXPECT_EQ(side_of(s->first_mark_dc.bitmap()), std::make_pair(1L, 1L));
+  EXPECT_EQ(side_of(s->current_mark_dc.bitmap()), std::make_pair(1L, 1L));
   EXPECT_EQ(font_of(s->header_font.get()).lfHeight, 0);
   EXPECT_EQ(font_of(s->number_font.get()).lfHeight, 0);
   EXPECT_EQ(font_of(s->title_font.get()).lfHeight, metrics.lfMenuFont.lfHeight);

@@ -330,7 +330,7 @@ int settings_check(const std::string& path, const profile_file_ops& files, bool 
     return settings_check_exit::unreadable;
   }
   const std::size_t before = lines.size();
-  checker check{files, is_lead_byte, lines, path.substr(0, board_directory_length(path.c_str(), is_lead_byte))};
+  checker check{files, is_lead_byte, lines, path.substr(0, module_directory_length(path.c_str(), is_lead_byte))};
   check.unread_keys();
   check.values();
   // Every value as the plug-in holds it, for the skin; the work area stands in

@@ -99,7 +99,7 @@ void write_shot(HWND window, const char* path) {
   bi.bmiHeader.biCompression = BI_RGB;
   std::vector<unsigned char> bits(static_cast<std::size_t>(r.right) * r.bottom * 4);
   auto* state = static_cast<result_window_state*>(frame_state(window));
-  GetDIBits(state->mem_dc.get(), static_cast<HBITMAP>(state->buffer_bitmap.get()), 0, static_cast<UINT>(r.bottom),
+  GetDIBits(state->mem_dc.get(), state->mem_dc.bitmap(), 0, static_cast<UINT>(r.bottom),
             bits.data(), &bi, DIB_RGB_COLORS);
   BITMAPFILEHEADER fh = {};
   fh.bfType = 0x4D42;
@@ -118,7 +118,7 @@ void write_shot(HWND window, const char* path) {
 int main(int argc, char** argv) {
   const char* shot = argc > 2 && std::strcmp(argv[1], "--shot") == 0 ? argv[2] : nullptr;
   module_instance = GetModuleHandleA(nullptr);
-  result_register_class(module_instance);
+  frame_register_class(module_instance, result_description);
   defaults();
   average_mode = 1;
   std::vector<unsigned char> record = sample_match();
@@ -130,7 +130,7 @@ int main(int argc, char** argv) {
   const SIZE sizes[] = {{437, 357}, {1920, 1080}, {3840, 2160}};
   for (const SIZE& size : sizes) {
     result_settings.geometry = {0, 0, size.cx, size.cy};
-    HWND window = result_create_window(module_instance, match);
+    HWND window = frame_create_window(module_instance, result_description, match);
     if (window == nullptr) {
       std::printf("no window at %ld x %ld\n", size.cx, size.cy);
       continue;

@@ -11,17 +11,13 @@ namespace {
 
 constexpr int bold = 700;
 
-RECT to_rect(const board_box& box) { return RECT{box.left, box.top, box.right, box.bottom}; }
-
-bool is_empty(const board_box& box) { return box.right <= box.left || box.bottom <= box.top; }
-
 void make_font(unique_hfont& font, int32_t height, bool wanted) {
   font.reset(wanted && height > 0 ? create_font_pixels(view_settings.font_name, height, bold) : nullptr);
 }
 
 void draw_line(HDC dc, HFONT font, color_ref colour, const char* text, const board_box& box) noexcept {
   const int length = static_cast<int>(std::strlen(text));
-  if (font == nullptr || length == 0 || is_empty(box)) return;
+  if (font == nullptr || length == 0 || pixel_box_empty(box)) return;
   select_guard font_guard(dc, font);
   SetTextColor(dc, static_cast<COLORREF>(colour));
   const RECT r = to_rect(box);
@@ -29,7 +25,7 @@ void draw_line(HDC dc, HFONT font, color_ref colour, const char* text, const boa
 }
 
 void draw_mark(HDC dc, const board_extras_gdi& gdi, const board_box& box) noexcept {
-  if (is_empty(box) || !gdi.mark_brush) return;
+  if (pixel_box_empty(box) || !gdi.mark_brush) return;
   select_guard brush(dc, gdi.mark_brush.get());
   select_guard pen(dc, gdi.mark_pen.get());
   Ellipse(dc, box.left, box.top, box.right, box.bottom);
@@ -83,7 +79,7 @@ void board_extras_paint_text(HDC dc, const board_extras_gdi& gdi, const board_te
   if (!board_extras_any(o)) return;
   const board_extras_text_layout layout = board_extras_layout_text(boxes, width);
   for (int p = 0; p < 2; ++p) {
-    if (o.show_average != 0 && !is_empty(layout.average[p])) {
+    if (o.show_average != 0 && !pixel_box_empty(layout.average[p])) {
       const RECT band = to_rect(layout.average[p]);
       FillRect(dc, &band, name_brush);
       draw_line(dc, gdi.average_font[p].get(), view_settings.color_name_text, content.average[p], layout.average[p]);

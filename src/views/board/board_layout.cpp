@@ -134,21 +134,8 @@ board_digit_run board_digit_cells(int32_t value, int32_t x, int32_t cell) {
   return run;
 }
 
-std::size_t board_directory_length(const char* path, bool (*is_lead_byte)(unsigned char)) {
-  std::size_t mark = 0;
-  for (std::size_t i = 0; path[i] != '\0';) {
-    if (lead_at(path, i, is_lead_byte)) {
-      i += 2;
-      continue;
-    }
-    if (is_separator(path[i])) mark = i;
-    ++i;
-  }
-  return mark;
-}
-
 bool board_skin_path(char* out, std::size_t out_size, const char* library_dir, const char* name,
-                     bool (*is_lead_byte)(unsigned char)) {
+                     lead_byte_test is_lead_byte) {
   if (out_size == 0) return false;
   out[0] = '\0';
   path_builder path{out, out_size};

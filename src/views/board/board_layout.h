@@ -8,14 +8,11 @@
 #include <cstddef>
 #include <cstdint>
 
-// A rectangle in client (text mode) or background (bitmap mode) pixels; same
-// member order as a Windows RECT.
-struct board_box {
-  int32_t left;
-  int32_t top;
-  int32_t right;
-  int32_t bottom;
-};
+#include "base/module_path.h"
+#include "draw/pixel_box.h"
+
+// A rectangle in client (text mode) or background (bitmap mode) pixels.
+using board_box = pixel_box;
 
 // (x * p) / 100, truncated toward zero.
 int32_t board_pct(int32_t x, int32_t p);
@@ -72,19 +69,14 @@ struct board_digit_run {
 // left of x. A cell width of 0 or less gives no cells at all.
 board_digit_run board_digit_cells(int32_t value, int32_t x, int32_t cell);
 
-// Length of the directory part of a module file name: the bytes before its last
-// '\' or '/', 0 when it has none. A lead byte (as `is_lead_byte` says; null for
-// single-byte text) is skipped together with the byte after it, so a trail byte
-// 0x5C never counts as a separator.
-std::size_t board_directory_length(const char* path, bool (*is_lead_byte)(unsigned char));
-
 // The file that skin name `name` stands for, as if it were opened with the
 // library's directory `library_dir` (no trailing separator; empty when unknown)
 // as the current directory: an absolute name ("C:\...", "\\server\...") is kept
 // as it is, a name starting at the root ("\skin.bmp") goes to the library's
 // drive or share, "X:name" with the library's drive letter and any other
-// relative name go beside the library. With an empty `library_dir` every name is
+// relative name go beside the library (module_directory_length finds a
+// library's directory). With an empty `library_dir` every name is
 // kept. Writes a NUL-terminated path into `out`; returns false (and writes an
 // empty text) when it does not fit in `out_size` bytes.
 bool board_skin_path(char* out, std::size_t out_size, const char* library_dir, const char* name,
-                     bool (*is_lead_byte)(unsigned char));
+                     lead_byte_test is_lead_byte);

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "settings/memory.h"
+#include "base/memory.h"
 #include "views/board/stretch_enlarge.h"
 
 namespace {

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "base/module_path_win.h"
 #include "draw/fonts_win.h"
 #include "match/match_state.h"
 #include "plugin/host_protocol.h"
@@ -14,11 +15,7 @@ namespace {
 constexpr UINT name_format = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX;
 constexpr int bold = 700;
 
-bool is_lead_byte(unsigned char c) { return IsDBCSLeadByte(c) != 0; }
-
 COLORREF colour(color_ref value) { return static_cast<COLORREF>(value); }
-
-RECT to_rect(const board_box& box) { return RECT{box.left, box.top, box.right, box.bottom}; }
 
 HBITMAP load_bitmap_file(const char* path, UINT flags) noexcept {
   return static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | flags));
@@ -58,7 +55,7 @@ unique_hbitmap screen_copy_of_two_colour_file(const char* path) noexcept {
 // instead of the file's, so such a file is made a screen bitmap as well.
 unique_hbitmap load_skin_bitmap(const char* library_dir, const char* name) noexcept {
   char path[MAX_PATH + settings_text_size + 2];
-  if (!board_skin_path(path, sizeof path, library_dir, name, is_lead_byte)) return unique_hbitmap();
+  if (!board_skin_path(path, sizeof path, library_dir, name, ansi_lead_byte)) return unique_hbitmap();
   unique_hbitmap loaded(load_bitmap_file(path, 0));
   BITMAP info = {};
   if (!loaded || GetObjectA(loaded.get(), sizeof info, &info) == 0 || info.bmBitsPixel != 1) return loaded;
@@ -74,30 +71,19 @@ void load_skin(HWND window, view_window_state& state) noexcept {
   if (s.bmp_back[0] == '\0' || s.bmp_num_l[0] == '\0' || s.bmp_num_s[0] == '\0') return;
   char library_dir[MAX_PATH] = {};
   auto module = reinterpret_cast<HMODULE>(GetClassLongPtrA(window, GCLP_HMODULE));
-  const DWORD length = GetModuleFileNameA(module, library_dir, MAX_PATH - 1);
-  if (length == 0 || length >= MAX_PATH - 1) {
-    library_dir[0] = '\0';  // unknown or cut short: names stay as they are
-  } else {
-    library_dir[board_directory_length(library_dir, is_lead_byte)] = '\0';
-  }
+  // Unknown or cut short: empty, and names stay as they are.
+  if (module_file_name(module, library_dir)) module_directory_cut(library_dir, ansi_lead_byte);
   state.skin_back = load_skin_bitmap(library_dir, s.bmp_back);
   state.skin_num_l = load_skin_bitmap(library_dir, s.bmp_num_l);
   state.skin_num_s = load_skin_bitmap(library_dir, s.bmp_num_s);
 }
 
-// A memory DC compatible with `like` holding `bitmap`, with what it replaced.
-void select_skin(HDC like, HBITMAP bitmap, unique_hdc& dc, HGDIOBJ& saved, BITMAP& info) noexcept {
+// A memory DC compatible with `like` holding the skin's `bitmap`, which the state keeps.
+void select_skin(HDC like, HBITMAP bitmap, memory_dc& dc, BITMAP& info) noexcept {
   info = BITMAP{};
   GetObjectA(bitmap, sizeof info, &info);
   dc.reset(CreateCompatibleDC(like));
-  saved = SelectObject(dc.get(), bitmap);
-}
-
-void release_skin_dc(unique_hdc& dc, HGDIOBJ& saved) noexcept {
-  if (!dc) return;
-  if (saved != nullptr) SelectObject(dc.get(), saved);
-  saved = nullptr;
-  dc.reset();
+  dc.select_borrowed(bitmap);
 }
 
 void draw_name(HDC dc, HFONT font, color_ref text_colour, const match_state* match, int player, RECT box) noexcept {
@@ -155,14 +141,7 @@ view_skin_key skin_key_of(const view_window_settings& s, const match_state* matc
   return key;
 }
 
-// The frame's table, over the window state's shared head.
-view_window_state* board_state(frame_state_head* head) { return static_cast<view_window_state*>(head); }
-
-int ops_create_buffer(HWND window, frame_state_head* head) { return view_create_buffer(window, board_state(head)); }
-int ops_release_buffer(HWND window, frame_state_head* head) { return view_release_buffer(window, board_state(head)); }
-int ops_paint(HWND window, frame_state_head* head) { return view_paint_board(window, board_state(head)); }
-
-frame_state_head* ops_create_state(HWND window, const match_state* match) {
+frame_state_head* create_state(HWND window, const match_state* match) noexcept {
   auto* state = frame_new_state<view_window_state>();
   if (state == nullptr) return nullptr;
   state->match = match;
@@ -183,8 +162,8 @@ frame_state_head* ops_create_state(HWND window, const match_state* match) {
   return state;
 }
 
-void ops_destroy_state(HWND window, frame_state_head* head) {
-  view_window_state* state = board_state(head);
+void destroy_state(HWND window, frame_state_head* head) noexcept {
+  auto* state = static_cast<view_window_state*>(head);
   view_release_buffer(window, state);
   state->mem_dc.reset();
   state->skin_back.reset();
@@ -196,19 +175,6 @@ void ops_destroy_state(HWND window, frame_state_head* head) {
   state->legs_brush.reset();
   state->score_brush.reset();
   frame_delete_state(state);
-}
-
-const view_ops ops = {view_kind::board,  ops_create_state, ops_destroy_state, ops_create_buffer,
-                      ops_release_buffer, ops_paint,        nullptr};
-
-}  // namespace
-
-ATOM view_register_class(HINSTANCE instance) noexcept {
-  return frame_register_class(instance, "dsv_view_wnd", view_wnd_proc);
-}
-
-HWND view_create_window(HINSTANCE instance, const match_state* match) noexcept {
-  return frame_create_window(instance, view_kind::board, "dsv_view_wnd", "dsv View", match);
 }
 
 LRESULT CALLBACK view_wnd_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
@@ -223,8 +189,34 @@ LRESULT CALLBACK view_wnd_proc(HWND window, UINT message, WPARAM wparam, LPARAM 
       return 0;
     }
   }
-  return frame_wnd_proc(ops, window, message, wparam, lparam);
+  return frame_wnd_proc(board_description, window, message, wparam, lparam);
 }
+
+}  // namespace
+
+HWND view_hwnd = nullptr;
+
+const view_description board_description = {
+    .class_name = "dsv_view_wnd",
+    .title = "dsv View",
+    .settings = {&view_settings.geometry, &view_settings.size_width, &view_settings.full_screen,
+                 &view_settings.visible_set},
+    .refreshes_twice = true,
+    .second_refresh_ms = 1,
+    .menu = {{{menu_id::full_screen, menu_command::full_screen},
+              {menu_id::sets, menu_command::sets},
+              {0, menu_command::separator},
+              {menu_id::close, menu_command::close}},
+             4},
+    .window = &view_hwnd,
+    .procedure = view_wnd_proc,
+    .create_state = create_state,
+    .destroy_state = destroy_state,
+    .build_buffer = frame_op<view_window_state, view_create_buffer>,
+    .release_buffer = frame_op<view_window_state, view_release_buffer>,
+    .paint = frame_op<view_window_state, view_paint_board>,
+    .command = nullptr,
+};
 
 void view_show_changes(HWND window, const view_window_state* state) noexcept {
   const stretch_cache& c = state->stretch;
@@ -240,7 +232,7 @@ void view_show_changes(HWND window, const view_window_state* state) noexcept {
   UpdateWindow(window);
 }
 
-int view_create_buffer(HWND window, view_window_state* state) noexcept {
+void view_create_buffer(HWND window, view_window_state* state) noexcept {
   state->shown_key_valid = false;
   const SIZE client = frame_create_buffer_bitmap(window, *state);
   HDC buffer = state->mem_dc.get();  // holds the buffer now: compatible with the screen
@@ -250,18 +242,18 @@ int view_create_buffer(HWND window, view_window_state* state) noexcept {
   state->num_l_cell = 0;
   state->num_s_cell = 0;
   if (state->skin_back) {
-    select_skin(buffer, state->skin_back.get(), state->back_dc, state->back_saved, state->back_info);
+    select_skin(buffer, state->skin_back.get(), state->back_dc, state->back_info);
     state->compose_dc.reset(CreateCompatibleDC(buffer));
     state->compose_bitmap.reset(CreateCompatibleBitmap(buffer, state->back_info.bmWidth, state->back_info.bmHeight));
     state->compose_saved = SelectObject(state->compose_dc.get(), state->compose_bitmap.get());
     if (!state->compose_bitmap) state->buffer_incomplete = true;
     SetBkMode(state->compose_dc.get(), TRANSPARENT);
     if (state->skin_num_l) {
-      select_skin(buffer, state->skin_num_l.get(), state->num_l_dc, state->num_l_saved, state->num_l_info);
+      select_skin(buffer, state->skin_num_l.get(), state->num_l_dc, state->num_l_info);
       state->num_l_cell = board_cell_width(state->num_l_info.bmWidth);
     }
     if (state->skin_num_s) {
-      select_skin(buffer, state->skin_num_s.get(), state->num_s_dc, state->num_s_saved, state->num_s_info);
+      select_skin(buffer, state->skin_num_s.get(), state->num_s_dc, state->num_s_info);
       state->num_s_cell = board_cell_width(state->num_s_info.bmWidth);
     }
   }
@@ -274,16 +266,15 @@ int view_create_buffer(HWND window, view_window_state* state) noexcept {
   state->score_font.reset(create_font(view_settings.font_name, sizes.score, bold));
   state->number_font.reset(create_font(view_settings.font_name, sizes.number, bold));
   board_extras_create(state->extras, client, static_cast<bool>(state->skin_back));
-  return 1;
 }
 
-int view_release_buffer(HWND, view_window_state* state) noexcept {
+void view_release_buffer(HWND, view_window_state* state) noexcept {
   state->shown_key_valid = false;
   stretch_cache_release(state->stretch);
   // The skin bitmaps are put back out of their DCs and survive the rebuild.
-  release_skin_dc(state->num_s_dc, state->num_s_saved);
-  release_skin_dc(state->num_l_dc, state->num_l_saved);
-  release_skin_dc(state->back_dc, state->back_saved);
+  state->num_s_dc.reset();
+  state->num_l_dc.reset();
+  state->back_dc.reset();
   if (state->compose_dc) {
     if (state->compose_saved != nullptr) SelectObject(state->compose_dc.get(), state->compose_saved);
     state->compose_saved = nullptr;
@@ -296,11 +287,13 @@ int view_release_buffer(HWND, view_window_state* state) noexcept {
   state->name_font.reset();
   state->number_font.reset();
   board_extras_release(state->extras);
-  return 1;
 }
 
-int view_paint_board(HWND window, view_window_state* state) noexcept {
-  if (state->skin_back) return view_paint_skin(window, state);
+void view_paint_board(HWND window, view_window_state* state) noexcept {
+  if (state->skin_back) {
+    view_paint_skin(window, state);
+    return;
+  }
   const view_window_settings& s = view_settings;
   HDC dc = state->mem_dc.get();
   RECT client = {};
@@ -352,7 +345,6 @@ int view_paint_board(HWND window, view_window_state* state) noexcept {
   }
   board_extras_paint_text(dc, state->extras, layout, client.right, state->name_brush.get(),
                           board_extras_content_now(match));
-  return 1;
 }
 
 int view_paint_skin(HWND window, view_window_state* state) noexcept {

@@ -1,5 +1,4 @@
-// The large score view ("dsv_view_wnd", "dsv View"): its window, the skin
-// bitmaps it loads at creation, and the board it paints in text mode or, when
+// The large score view: its description, the skin bitmaps it loads at creation, and the board it paints in text mode or, when
 // the skin's background loaded, in bitmap mode. The window state owns every GDI
 // object below; the frame (view_frame_win.h) drives it.
 #pragma once
@@ -38,15 +37,12 @@ struct view_window_state : frame_state_head {
   unique_hdc compose_dc;          // transparent background; holds compose_bitmap
   unique_hbitmap compose_bitmap;  // the background's size: where bitmap mode composes
   HGDIOBJ compose_saved = nullptr;
-  unique_hdc back_dc;  // skin_back selected
-  HGDIOBJ back_saved = nullptr;
+  memory_dc back_dc;      // skin_back selected, borrowed
   BITMAP back_info = {};  // the background's width and height; zero in text mode
-  unique_hdc num_l_dc;    // skin_num_l selected
-  HGDIOBJ num_l_saved = nullptr;
+  memory_dc num_l_dc;     // skin_num_l selected, borrowed
   BITMAP num_l_info = {};
   int32_t num_l_cell = 0;  // width of one digit of the large strip; 0 draws nothing
-  unique_hdc num_s_dc;     // skin_num_s selected
-  HGDIOBJ num_s_saved = nullptr;
+  memory_dc num_s_dc;      // skin_num_s selected, borrowed
   BITMAP num_s_info = {};
   int32_t num_s_cell = 0;
   // Rebuilt with the buffer: sizes follow the client width.
@@ -71,24 +67,20 @@ struct view_window_state : frame_state_head {
   stretch_cache stretch;
 };
 
-// Registers class "dsv_view_wnd"; returns the atom, 0 on failure.
-ATOM view_register_class(HINSTANCE instance) noexcept;
-
-// Creates and shows the window for the host's match record, maximised when
-// "full_screen" is on; null on failure (also when `match` is null).
-HWND view_create_window(HINSTANCE instance, const match_state* match) noexcept;
-
-LRESULT CALLBACK view_wnd_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) noexcept;
+// The view's class, title, settings and operations. Its window opens maximised
+// when "full_screen" is on.
+extern const view_description board_description;
+extern HWND view_hwnd;  // the open window, null when none
 
 // The buffer at the client's size, the skin's device contexts and the four
 // fonts; and their release, which leaves mem_dc, the skin bitmaps, the brushes
-// and the match pointer alone. Both return 1.
-int view_create_buffer(HWND window, view_window_state* state) noexcept;
-int view_release_buffer(HWND window, view_window_state* state) noexcept;
+// and the match pointer alone.
+void view_create_buffer(HWND window, view_window_state* state) noexcept;
+void view_release_buffer(HWND window, view_window_state* state) noexcept;
 
 // Draws the whole board into mem_dc from the match record: bitmap mode when the
-// skin's background is loaded, text mode otherwise. Returns 1.
-int view_paint_board(HWND window, view_window_state* state) noexcept;
+// skin's background is loaded, text mode otherwise.
+void view_paint_board(HWND window, view_window_state* state) noexcept;
 // Bitmap mode: composes at the background's size, then stretches to the
 // client where the composition changed since the last paint, with the pixels a
 // stretch of the whole would give; skipped when the buffer already shows the

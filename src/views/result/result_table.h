@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "draw/pixel_box.h"
 #include "match/match_state.h"
 
 constexpr int result_row_count = 10;
@@ -14,13 +15,8 @@ constexpr int result_row_count = 10;
 // The row labels, top to bottom; English on every system.
 extern const char* const result_row_labels[result_row_count];
 
-// A rectangle in client pixels (same member order as a Windows RECT).
-struct table_box {
-  int32_t left;
-  int32_t top;
-  int32_t right;
-  int32_t bottom;
-};
+// A rectangle in client pixels.
+using table_box = pixel_box;
 
 // Height of one table row for a font of the given cell height: tm + tm / 6.
 int32_t result_row_height(int32_t tm_height);

@@ -4,7 +4,7 @@
 
 #include "draw/fonts_win.h"
 #include "match/match_state.h"
-#include "plugin/plugin_globals.h"
+#include "settings/settings_table.h"
 
 namespace {
 
@@ -14,8 +14,6 @@ int32_t probe_tm_height(void* context, int32_t points) {
   const auto* probe = static_cast<const result_dc_probe*>(context);
   return result_measure_tm_height(probe->dc, probe->face, points);
 }
-
-RECT to_rect(const table_box& box) noexcept { return RECT{box.left, box.top, box.right, box.bottom}; }
 
 void fill(HDC dc, const table_box& box, HBRUSH brush) noexcept {
   const RECT r = to_rect(box);
@@ -27,13 +25,7 @@ void draw_centered(HDC dc, const char* text, int length, const table_box& box) n
   draw_text_centered(dc, text, length, &r);
 }
 
-result_window_state* as_result(frame_state_head* head) noexcept { return static_cast<result_window_state*>(head); }
-
-int create_buffer_op(HWND window, frame_state_head* head) { return result_create_buffer(window, as_result(head)); }
-int release_buffer_op(HWND window, frame_state_head* head) { return result_release_buffer(window, as_result(head)); }
-int paint_op(HWND window, frame_state_head* head) { return result_paint_table(window, as_result(head)); }
-
-frame_state_head* create_state(HWND window, const match_state* match) {
+frame_state_head* create_state(HWND window, const match_state* match) noexcept {
   auto* state = frame_new_state<result_window_state>();
   if (state == nullptr) return nullptr;
   state->match = match;
@@ -50,8 +42,8 @@ frame_state_head* create_state(HWND window, const match_state* match) {
   return state;
 }
 
-void destroy_state(HWND window, frame_state_head* head) {
-  result_window_state* state = as_result(head);
+void destroy_state(HWND window, frame_state_head* head) noexcept {
+  auto* state = static_cast<result_window_state*>(head);
   result_release_buffer(window, state);
   state->mem_dc.reset();
   state->line_brush.reset();
@@ -60,10 +52,31 @@ void destroy_state(HWND window, frame_state_head* head) {
   frame_delete_state(state);
 }
 
-const view_ops ops = {view_kind::result, create_state, destroy_state, create_buffer_op, release_buffer_op, paint_op,
-                      nullptr};
-
 }  // namespace
+
+HWND result_hwnd = nullptr;
+int32_t average_mode = 0;
+
+const view_description result_description = {
+    .class_name = "dsv_result_wnd",
+    .title = "dsv Result",
+    .settings = {&result_settings.geometry, &result_settings.reslut_size_width, &result_settings.reslut_full_screen,
+                 nullptr},
+    .refreshes_twice = false,
+    .second_refresh_ms = 0,
+    .menu = {{{menu_id::full_screen, menu_command::full_screen},
+              {0, menu_command::separator},
+              {menu_id::result_close, menu_command::close}},
+             3},
+    .window = &result_hwnd,
+    .procedure = frame_procedure<result_description>,
+    .create_state = create_state,
+    .destroy_state = destroy_state,
+    .build_buffer = frame_op<result_window_state, result_create_buffer>,
+    .release_buffer = frame_op<result_window_state, result_release_buffer>,
+    .paint = frame_op<result_window_state, result_paint_table>,
+    .command = nullptr,
+};
 
 int32_t result_measure_tm_height(HDC dc, const char* face, int32_t points) noexcept {
   unique_hfont font(create_font(face, points, bold));
@@ -99,21 +112,19 @@ result_font_fit result_build_buffer(HWND window, result_window_state* state, res
   return fit;
 }
 
-int result_create_buffer(HWND window, result_window_state* state) noexcept {
+void result_create_buffer(HWND window, result_window_state* state) noexcept {
   result_build_buffer(window, state, result_fit_font_fast);
-  return 1;
 }
 
-int result_release_buffer(HWND, result_window_state* state) noexcept {
+void result_release_buffer(HWND, result_window_state* state) noexcept {
   frame_release_buffer_bitmap(*state);
   state->name_font.reset();
   state->table_font.reset();
   state->table_height = 0;
   state->table_ave_width = 0;
-  return 1;
 }
 
-int result_paint_table(HWND window, result_window_state* state) noexcept {
+void result_paint_table(HWND window, result_window_state* state) noexcept {
   HDC dc = state->mem_dc.get();
   RECT client = {};
   GetClientRect(window, &client);
@@ -147,17 +158,4 @@ int result_paint_table(HWND window, result_window_state* state) noexcept {
       draw_centered(dc, text, length, result_value_box(layout, row, player));
     }
   }
-  return 1;
-}
-
-ATOM result_register_class(HINSTANCE instance) noexcept {
-  return frame_register_class(instance, "dsv_result_wnd", result_wnd_proc);
-}
-
-HWND result_create_window(HINSTANCE instance, const match_state* match) noexcept {
-  return frame_create_window(instance, view_kind::result, "dsv_result_wnd", "dsv Result", match);
-}
-
-LRESULT CALLBACK result_wnd_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
-  return frame_wnd_proc(ops, window, message, wparam, lparam);
 }

@@ -1,6 +1,6 @@
-// The dsv Result window: registration and creation, called by the plug-in's exports
-// and its start-up sequence; its window state, buffer builder and table painter.
-// The window owns every GDI object in its state; the match record is the host's.
+// The result view: its description (which the plug-in's exports and start-up
+// read), its window state, buffer builder and table painter. The window owns
+// every GDI object in its state; the match record is the host's.
 #pragma once
 
 #include <windows.h>
@@ -25,22 +25,21 @@ struct result_window_state : frame_state_head {
   const match_state* match = nullptr;
 };
 
-// Registers class "dsv_result_wnd"; returns the atom, 0 on failure.
-ATOM result_register_class(HINSTANCE instance) noexcept;
+// The view's class, title, settings and operations. Its window opens maximised
+// when "reslut_full_screen" is on.
+extern const view_description result_description;
+extern HWND result_hwnd;  // the open window, null when none
 
-// Creates and shows the window for the host's match record, maximised when
-// "reslut_full_screen" is on; null on failure (also when `match` is null).
-HWND result_create_window(HINSTANCE instance, const match_state* match) noexcept;
-
-LRESULT CALLBACK result_wnd_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) noexcept;
+// The host's averaging mode, asked as the view opens: 1 averages per three darts.
+extern int32_t average_mode;
 
 // Builds the client-size buffer and the two fonts at the largest size whose
-// eleven rows fit the client height. Returns 1.
-int result_create_buffer(HWND window, result_window_state* state) noexcept;
-// Puts the saved bitmap back, deletes the buffer and the fonts. Returns 1.
-int result_release_buffer(HWND window, result_window_state* state) noexcept;
-// Draws the whole table into the buffer from the match record. Returns 1.
-int result_paint_table(HWND window, result_window_state* state) noexcept;
+// eleven rows fit the client height.
+void result_create_buffer(HWND window, result_window_state* state) noexcept;
+// Puts the saved bitmap back, deletes the buffer and the fonts.
+void result_release_buffer(HWND window, result_window_state* state) noexcept;
+// Draws the whole table into the buffer from the match record.
+void result_paint_table(HWND window, result_window_state* state) noexcept;
 
 // The builder with a chosen font-size search (the window's own builder uses
 // result_fit_font_fast); returns what the search found.

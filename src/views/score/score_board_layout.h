@@ -9,13 +9,10 @@
 
 #include <cstdint>
 
+#include "draw/pixel_box.h"
+
 // Edges in client pixels; right and bottom are exclusive, as GDI fills them.
-struct score_box {
-  int32_t left;
-  int32_t top;
-  int32_t right;
-  int32_t bottom;
-};
+using score_box = pixel_box;
 
 struct score_point {
   int32_t x;

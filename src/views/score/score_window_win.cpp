@@ -5,7 +5,7 @@
 #include "draw/fonts_win.h"
 #include "match/match_memory_win.h"
 #include "match/match_state.h"
-#include "plugin/host_protocol.h"
+#include "draw/view_messages.h"
 #include "resources/resource_ids.h"
 #include "views/score/score_board_layout.h"
 
@@ -13,8 +13,6 @@ namespace {
 
 constexpr UINT line_text_format = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_LEFT | DT_NOPREFIX;
 constexpr int bold = 700;
-
-RECT to_rect(const score_box& b) noexcept { return RECT{b.left, b.top, b.right, b.bottom}; }
 
 void fill(HDC dc, const score_box& b, const unique_hbrush& brush) noexcept {
   const RECT r = to_rect(b);
@@ -37,19 +35,6 @@ void draw_number(HDC dc, int32_t value, const score_box& b) noexcept {
   char text[256];
   std::snprintf(text, sizeof text, "%d", static_cast<int>(value));
   draw_centered(dc, text, b);
-}
-
-// A square bitmap of `side` pixels selected into a mark surface.
-void select_surface(HDC window_dc_handle, HDC surface, int32_t side, unique_hbitmap& bitmap, HGDIOBJ& saved) noexcept {
-  bitmap.reset(CreateCompatibleBitmap(window_dc_handle, side, side));
-  saved = SelectObject(surface, bitmap.get());
-}
-
-void release_surface(HDC surface, unique_hbitmap& bitmap, HGDIOBJ& saved) noexcept {
-  if (surface == nullptr) return;
-  if (saved != nullptr) SelectObject(surface, saved);
-  saved = nullptr;
-  bitmap.reset();
 }
 
 // The circle, drawn 2d wide on its surface and shrunk to d x d on the buffer.
@@ -84,7 +69,7 @@ void draw_current_mark(score_window_state& state, const score_board_boxes& board
   StretchBlt(state.mem_dc.get(), at.left, at.top, t, t, surface, 0, 0, 2 * t, 2 * t, SRCCOPY);
 }
 
-frame_state_head* create_state(HWND window, const match_state* match) {
+frame_state_head* create_state(HWND window, const match_state* match) noexcept {
   auto* state = frame_new_state<score_window_state>();
   if (state == nullptr) return nullptr;
   state->match = match;
@@ -120,7 +105,7 @@ frame_state_head* create_state(HWND window, const match_state* match) {
   return state;
 }
 
-void destroy_state(HWND window, frame_state_head* head) {
+void destroy_state(HWND window, frame_state_head* head) noexcept {
   auto* state = static_cast<score_window_state*>(head);
   score_release_buffer(window, state);
   state->mem_dc.reset();
@@ -139,70 +124,65 @@ void destroy_state(HWND window, frame_state_head* head) {
   frame_delete_state(state);
 }
 
-int create_buffer(HWND window, frame_state_head* head) {
-  return score_create_buffer(window, static_cast<score_window_state*>(head));
-}
-
-int release_buffer(HWND window, frame_state_head* head) {
-  return score_release_buffer(window, static_cast<score_window_state*>(head));
-}
-
-int paint(HWND window, frame_state_head* head) {
-  return score_paint_board(window, static_cast<score_window_state*>(head));
-}
-
-void command(HWND window, frame_state_head* head, int id) {
+void command(HWND window, frame_state_head* head, int id) noexcept {
   if (id == menu_id::edit_title) score_edit_title(window, static_cast<score_window_state*>(head));
 }
 
-const view_ops ops = {view_kind::score, create_state, destroy_state, create_buffer, release_buffer, paint, command};
-
 }  // namespace
 
-ATOM score_register_class(HINSTANCE instance) noexcept {
-  return frame_register_class(instance, "dsv_score_wnd", score_wnd_proc);
-}
+HWND score_hwnd = nullptr;
 
-HWND score_create_window(HINSTANCE instance, const match_state* match) noexcept {
-  return frame_create_window(instance, view_kind::score, "dsv_score_wnd", "dsv Score", match);
-}
+const view_description score_description = {
+    .class_name = "dsv_score_wnd",
+    .title = "dsv Score",
+    .settings = {&score_settings.geometry, &score_settings.size_width, nullptr, &score_settings.visible_set},
+    .refreshes_twice = true,
+    .second_refresh_ms = 1,
+    .menu = {{{menu_id::edit_title, menu_command::edit_title},
+              {menu_id::sets, menu_command::sets},
+              {0, menu_command::separator},
+              {menu_id::close, menu_command::close}},
+             4},
+    .window = &score_hwnd,
+    .procedure = frame_procedure<score_description>,
+    .create_state = create_state,
+    .destroy_state = destroy_state,
+    .build_buffer = frame_op<score_window_state, score_create_buffer>,
+    .release_buffer = frame_op<score_window_state, score_release_buffer>,
+    .paint = frame_op<score_window_state, score_paint_board>,
+    .command = command,
+};
 
-LRESULT CALLBACK score_wnd_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
-  return frame_wnd_proc(ops, window, message, wparam, lparam);
-}
-
-int score_create_buffer(HWND window, score_window_state* state) noexcept {
+void score_create_buffer(HWND window, score_window_state* state) noexcept {
   const SIZE client = frame_create_buffer_bitmap(window, *state);
   const score_buffer_sizes sizes = score_buffer_sizes_for(client.cy);
   {
     window_dc dc(window);
-    select_surface(dc.get(), state->first_mark_dc.get(), sizes.first_mark_side, state->first_mark_bitmap,
-                   state->first_mark_saved);
-    select_surface(dc.get(), state->current_mark_dc.get(), sizes.current_mark_side, state->current_mark_bitmap,
-                   state->current_mark_saved);
+    const int32_t first = sizes.first_mark_side;
+    const int32_t current = sizes.current_mark_side;
+    state->first_mark_dc.select_owned(CreateCompatibleBitmap(dc.get(), first, first));
+    state->current_mark_dc.select_owned(CreateCompatibleBitmap(dc.get(), current, current));
   }
-  if (!state->first_mark_bitmap || !state->current_mark_bitmap) state->buffer_incomplete = true;
+  if (!state->first_mark_dc.bitmap() || !state->current_mark_dc.bitmap()) state->buffer_incomplete = true;
   state->client_height = client.cy;
   const char* face = score_settings.font_name;
   state->header_font.reset(create_font(face, sizes.header_points, bold));
   state->title_font.reset(create_menu_font(sizes.title_points, bold));
   state->name_font.reset(create_menu_font(sizes.name_points, bold));
   state->number_font.reset(create_font(face, sizes.number_points, bold));
-  return 1;
 }
 
-int score_release_buffer(HWND, score_window_state* state) noexcept {
+void score_release_buffer(HWND, score_window_state* state) noexcept {
   frame_release_buffer_bitmap(*state);
-  release_surface(state->first_mark_dc.get(), state->first_mark_bitmap, state->first_mark_saved);
-  release_surface(state->current_mark_dc.get(), state->current_mark_bitmap, state->current_mark_saved);
+  state->first_mark_dc.release();
+  state->current_mark_dc.release();
   state->number_font.reset();
   state->name_font.reset();
   state->title_font.reset();
   state->header_font.reset();
-  return 1;
 }
 
-int score_paint_board(HWND window, score_window_state* state) noexcept {
+void score_paint_board(HWND window, score_window_state* state) noexcept {
   RECT client = {};
   GetClientRect(window, &client);
   const score_window_settings& s = score_settings;
@@ -258,7 +238,6 @@ int score_paint_board(HWND window, score_window_state* state) noexcept {
     }
     if (current_player == i) draw_current_mark(*state, board, row.current_mark);
   }
-  return 1;
 }
 
 void score_edit_title(HWND window, const score_window_state* state) noexcept {

@@ -1,7 +1,7 @@
-// The dsv Score window: a compact board with a free title line, a first-player
-// circle and a current-player triangle. Registration and creation are called by
-// the plug-in's start-up and exports; the rest is the window's own machinery,
-// declared here so that tests can drive it piece by piece.
+// The small score view: a compact board with a free title line, a first-player
+// circle and a current-player triangle. Its description is read by the plug-in's
+// start-up and exports; the rest is the window's own machinery, declared here so
+// that tests can drive it piece by piece.
 #pragma once
 
 #include <windows.h>
@@ -10,25 +10,16 @@
 
 struct match_state;
 
-// Registers class "dsv_score_wnd"; returns the atom, 0 on failure.
-ATOM score_register_class(HINSTANCE instance) noexcept;
-
-// Creates and shows the window for the host's match record; null on failure
-// (also when `match` is null).
-HWND score_create_window(HINSTANCE instance, const match_state* match) noexcept;
-
-LRESULT CALLBACK score_wnd_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) noexcept;
+// The view's class, title, settings and operations.
+extern const view_description score_description;
+extern HWND score_hwnd;  // the open window, null when none
 
 // One per window, owned by the window from WM_CREATE to WM_DESTROY. The marks
 // are drawn at twice their size on their own surfaces and shrunk onto the
 // buffer, which the halftone stretch mode of mem_dc smooths.
 struct score_window_state : frame_state_head {
-  unique_hdc first_mark_dc;
-  unique_hbitmap first_mark_bitmap;  // 2 * (client height / 10) square
-  HGDIOBJ first_mark_saved = nullptr;
-  unique_hdc current_mark_dc;
-  unique_hbitmap current_mark_bitmap;  // 2 * (client height / 5) square
-  HGDIOBJ current_mark_saved = nullptr;
+  memory_dc first_mark_dc;    // holds a 2 * (client height / 10) square
+  memory_dc current_mark_dc;  // holds a 2 * (client height / 5) square
   unique_hfont header_font;  // "font_name", height / 7 points: column heads
   unique_hfont title_font;   // menu font, height / 7 points: the title line
   unique_hfont name_font;    // menu font, height / 5 points: player names
@@ -48,16 +39,16 @@ struct score_window_state : frame_state_head {
 };
 
 // Builds the client-size buffer, the two mark surfaces and the four fonts for
-// the current client size. Returns 1.
-int score_create_buffer(HWND window, score_window_state* state) noexcept;
+// the current client size.
+void score_create_buffer(HWND window, score_window_state* state) noexcept;
 
 // Puts back the bitmaps the three DCs held and deletes the buffer, the mark
-// bitmaps and the fonts; the DCs, brushes and pen stay. Returns 1.
-int score_release_buffer(HWND window, score_window_state* state) noexcept;
+// bitmaps and the fonts; the DCs, brushes and pen stay.
+void score_release_buffer(HWND window, score_window_state* state) noexcept;
 
 // Draws the whole board into mem_dc from the match record and the settings as
-// they stand. Creates nothing. Returns 1.
-int score_paint_board(HWND window, score_window_state* state) noexcept;
+// they stand. Creates nothing.
+void score_paint_board(HWND window, score_window_state* state) noexcept;
 
 // The Edit Title command: runs the modal dialog owned by `window` and repaints
 // the board unless it was cancelled. The host may close the window while the

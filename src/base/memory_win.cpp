@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "settings/memory.h"
+#include "base/memory.h"
 
 void* mem_alloc(std::size_t size) { return LocalAlloc(LMEM_FIXED, size); }
 void* mem_alloc_zeroed(std::size_t size) { return LocalAlloc(LMEM_FIXED | LMEM_ZEROINIT, size); }

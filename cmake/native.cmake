@@ -25,6 +25,10 @@ foreach(src ${DSV_NATIVE_TESTS})
   add_test(NAME native.${name} COMMAND ${name})
 endforeach()
 
+# The layers under src/ include only downwards (see the top CMakeLists.txt).
+add_test(NAME native.include_layers
+         COMMAND ${CMAKE_COMMAND} -DSRC=${CMAKE_SOURCE_DIR}/src -P ${CMAKE_SOURCE_DIR}/cmake/check_layers.cmake)
+
 # Fuzz targets (clang only): one program per file under tests/fuzz.
 if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
   file(GLOB DSV_FUZZERS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/fuzz/*_fuzz.cpp)

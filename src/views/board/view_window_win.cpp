@@ -4,8 +4,8 @@
 
 #include "base/module_path_win.h"
 #include "draw/fonts_win.h"
+#include "draw/view_messages.h"
 #include "match/match_state.h"
-#include "plugin/host_protocol.h"
 #include "settings/settings_table.h"
 #include "views/board/board_layout.h"
 
@@ -182,8 +182,8 @@ LRESULT CALLBACK view_wnd_proc(HWND window, UINT message, WPARAM wparam, LPARAM 
   // built again is the frame's, which shows all of it.
   if (message == view_message::refresh) {
     frame_state_head* head = frame_state(window);
-    if (head != nullptr && !head->buffer_incomplete && board_state(head)->skin_back) {
-      view_window_state* state = board_state(head);
+    auto* state = static_cast<view_window_state*>(head);
+    if (state != nullptr && !state->buffer_incomplete && state->skin_back) {
       view_paint_board(window, state);
       view_show_changes(window, state);
       return 0;

@@ -181,9 +181,8 @@ LRESULT CALLBACK view_wnd_proc(HWND window, UINT message, WPARAM wparam, LPARAM 
   // A refresh in bitmap mode shows only what it changed; a buffer still to be
   // built again is the frame's, which shows all of it.
   if (message == view_message::refresh) {
-    frame_state_head* head = frame_state(window);
-    if (head != nullptr && !head->buffer_incomplete && board_state(head)->skin_back) {
-      view_window_state* state = board_state(head);
+    auto* state = static_cast<view_window_state*>(frame_state(window));
+    if (state != nullptr && !state->buffer_incomplete && state->skin_back) {
       view_paint_board(window, state);
       view_show_changes(window, state);
       return 0;

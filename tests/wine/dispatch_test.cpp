@@ -58,15 +58,6 @@ int windows_of_class(const char* class_name) {
   return c.count;
 }
 
-struct view_case {
-  const char* entry;
-  const char* class_name;
-  plugin_entry_fn plugin_dll::*fn;
-};
-const view_case large_view = {"dsv_view", "dsv_view_wnd", &plugin_dll::dsv_view};
-const view_case small_view = {"dsv_socre", "dsv_score_wnd", &plugin_dll::dsv_socre};
-const view_case result_view = {"dsv_result", "dsv_result_wnd", &plugin_dll::dsv_result};
-
 // Codes that no view acts on.
 const uint32_t ignored_codes[] = {0, 1, 8, 16, 64, 256, 1024, 4 | 128, 0x80000000u, 0xFFFFFFFFu};
 
@@ -76,9 +67,9 @@ class Dispatch : public ::testing::Test {
   fake_match match;
   fake_host host{match};
 
-  int call(const view_case& v, uint32_t code) { return (dll.*(v.fn))(host.window, code, host.block(), 0); }
-  HWND window_of(const view_case& v) { return find_thread_window(v.class_name); }
-  HWND open(const view_case& v) {
+  int call(const plugin_view_entry& v, uint32_t code) { return (dll.*(v.fn))(host.window, code, host.block(), 0); }
+  HWND window_of(const plugin_view_entry& v) { return find_thread_window(v.class_name); }
+  HWND open(const plugin_view_entry& v) {
     EXPECT_EQ(call(v, host_event::open), 1);
     HWND w = window_of(v);
     EXPECT_NE(w, nullptr) << v.entry << " did not open";
@@ -88,7 +79,7 @@ class Dispatch : public ::testing::Test {
 };
 
 TEST_F(Dispatch, NothingHappensBeforeAViewIsOpened) {
-  for (const view_case* v : {&large_view, &small_view, &result_view}) {
+  for (const plugin_view_entry* v : {&large_view, &small_view, &result_view}) {
     for (uint32_t code : {host_event::change, host_event::change_twice, host_event::result_change, host_event::close}) {
       EXPECT_EQ(call(*v, code), 1) << v->entry << " " << code;
     }
@@ -99,7 +90,7 @@ TEST_F(Dispatch, NothingHappensBeforeAViewIsOpened) {
 }
 
 TEST_F(Dispatch, ScoreViewsOpenOnceThenComeToTheFront) {
-  for (const view_case* v : {&large_view, &small_view}) {
+  for (const plugin_view_entry* v : {&large_view, &small_view}) {
     SCOPED_TRACE(v->entry);
     HWND w = open(*v);
     ASSERT_NE(w, nullptr);
@@ -117,7 +108,7 @@ TEST_F(Dispatch, ScoreViewsOpenOnceThenComeToTheFront) {
 }
 
 TEST_F(Dispatch, ScoreViewsRedrawOnceOn128AndTwiceOn512) {
-  for (const view_case* v : {&large_view, &small_view}) {
+  for (const plugin_view_entry* v : {&large_view, &small_view}) {
     SCOPED_TRACE(v->entry);
     HWND w = open(*v);
     ASSERT_NE(w, nullptr);
@@ -190,7 +181,7 @@ TEST_F(Dispatch, Code32ReachesOnlyTheResultView) {
   HWND small = open(small_view);
   HWND result = open(result_view);
   ASSERT_TRUE(large && small && result);
-  for (const view_case* v : {&large_view, &small_view, &result_view}) call(*v, host_event::result_change);
+  for (const plugin_view_entry* v : {&large_view, &small_view, &result_view}) call(*v, host_event::result_change);
   pump_messages(30);
   EXPECT_EQ(counted[large].refresh, 0);
   EXPECT_EQ(counted[small].refresh, 0);
@@ -201,7 +192,7 @@ TEST_F(Dispatch, Code32ReachesOnlyTheResultView) {
 // and the next code 4 makes a new window (for the result view: opens it, never
 // a toggle-close).
 TEST_F(Dispatch, StaleHandleIsClearedAndTheViewOpensAgain) {
-  for (const view_case* v : {&large_view, &small_view, &result_view}) {
+  for (const plugin_view_entry* v : {&large_view, &small_view, &result_view}) {
     for (uint32_t notice : {host_event::change, host_event::change_twice, host_event::close, 0u}) {
       SCOPED_TRACE(std::string(v->entry) + " notice " + std::to_string(notice));
       const int queries = host.queries;
@@ -253,14 +244,14 @@ TEST_F(Dispatch, TheRecordIsNeverWritten) {
   std::memset(match.record + 700, 0xA5, 4096 - 700);
   const std::vector<unsigned char> record(match.record, match.record + 4096);
   const std::vector<unsigned char> legs(match.legs, match.legs + 148 * 16);
-  for (const view_case* v : {&large_view, &small_view, &result_view}) open(*v);
+  for (const plugin_view_entry* v : {&large_view, &small_view, &result_view}) open(*v);
   for (int round = 0; round < 3; ++round) {
-    for (const view_case* v : {&large_view, &small_view, &result_view}) {
+    for (const plugin_view_entry* v : {&large_view, &small_view, &result_view}) {
       for (uint32_t code : {host_event::change, host_event::change_twice, host_event::result_change}) call(*v, code);
     }
     pump_messages(20);
   }
-  for (const view_case* v : {&large_view, &small_view, &result_view}) call(*v, host_event::close);
+  for (const plugin_view_entry* v : {&large_view, &small_view, &result_view}) call(*v, host_event::close);
   EXPECT_EQ(std::vector<unsigned char>(match.record, match.record + 4096), record);
   EXPECT_EQ(std::vector<unsigned char>(match.legs, match.legs + 148 * 16), legs);
 }

@@ -8,51 +8,14 @@
 #include "draw/view_frame_win.h"
 #include "menu_driver.h"
 #include "plugin/plugin_globals.h"
+#include "probe_view.h"
 #include "test_host.h"
 
 namespace {
 
-struct probe_state : frame_state_head {
-  const match_state* match = nullptr;
-};
-
-frame_state_head* probe_create(HWND window, const match_state* match) noexcept {
-  auto* state = frame_new_state<probe_state>();
-  state->match = match;
-  window_dc dc(window);
-  state->mem_dc.reset(CreateCompatibleDC(dc.get()));
-  return state;
-}
-void probe_destroy(HWND, frame_state_head* head) noexcept {
-  auto* state = static_cast<probe_state*>(head);
-  frame_delete_state(state);
-}
-void nothing(HWND, frame_state_head*) noexcept {}
-
-// A real view's settings and menu with the probe's class and an empty state.
-view_description probe_of(const view_description& real, const char* class_name) {
-  view_description probe = real;
-  probe.class_name = class_name;
-  probe.window = nullptr;
-  probe.create_state = probe_create;
-  probe.destroy_state = probe_destroy;
-  probe.build_buffer = probe.release_buffer = probe.paint = nothing;
-  probe.command = nullptr;
-  return probe;
-}
-
-enum class view_kind { result, score, board };
-const view_description ops[3] = {probe_of(result_description, "probe_result"),
-                                 probe_of(score_description, "probe_score"),
-                                 probe_of(board_description, "probe_board")};
-template <int Kind>
-LRESULT CALLBACK probe_proc(HWND w, UINT m, WPARAM wp, LPARAM lp) noexcept {
-  return frame_wnd_proc(ops[Kind], w, m, wp, lp);
-}
-
 std::wstring menu_of(const char*, view_kind kind) {
   fake_match match;
-  HWND w = frame_create_window(GetModuleHandleA(nullptr), ops[static_cast<int>(kind)],
+  HWND w = frame_create_window(GetModuleHandleA(nullptr), probe_views[static_cast<int>(kind)],
                                static_cast<const match_state*>(match.pointer()));
   const std::wstring items = menu_listing(run_menu(w, 0, nullptr, {0, 0}));
   DestroyWindow(w);
@@ -61,10 +24,7 @@ std::wstring menu_of(const char*, view_kind kind) {
 
 TEST(FrameJapanese, MenusAreJapaneseUnderAJapaneseThreadLocale) {
   ASSERT_EQ(GetACP(), 932u);
-  HINSTANCE self = GetModuleHandleA(nullptr);
-  frame_register_class(self, "probe_result", probe_proc<0>);
-  frame_register_class(self, "probe_score", probe_proc<1>);
-  frame_register_class(self, "probe_board", probe_proc<2>);
+  probe_register_classes();
   result_settings.geometry = score_settings.geometry = view_settings.geometry = {0, 0, 300, 200};
   score_settings.visible_set = 1;
   view_settings.visible_set = 0;

@@ -11,81 +11,10 @@
 #include "plugin/host_protocol.h"
 #include "menu_driver.h"
 #include "plugin/plugin_globals.h"
+#include "probe_view.h"
 #include "test_host.h"
 
 namespace {
-
-struct probe_state : frame_state_head {
-  unique_hbrush brush;
-  int paints = 0;
-  const match_state* match = nullptr;
-};
-
-void probe_create_buffer(HWND window, frame_state_head* head) noexcept { frame_create_buffer_bitmap(window, *head); }
-
-void probe_release_buffer(HWND, frame_state_head* head) noexcept { frame_release_buffer_bitmap(*head); }
-
-void probe_paint(HWND window, frame_state_head* head) noexcept {
-  auto* state = static_cast<probe_state*>(head);
-  RECT r = {};
-  GetClientRect(window, &r);
-  FillRect(state->mem_dc.get(), &r, state->brush.get());
-  ++state->paints;
-}
-
-frame_state_head* probe_create(HWND window, const match_state* match) noexcept {
-  auto* state = frame_new_state<probe_state>();
-  state->match = match;
-  {
-    window_dc dc(window);
-    state->mem_dc.reset(CreateCompatibleDC(dc.get()));
-  }
-  probe_create_buffer(window, state);
-  state->brush.reset(CreateSolidBrush(RGB(10, 200, 30)));
-  probe_paint(window, state);
-  return state;
-}
-
-void probe_destroy(HWND window, frame_state_head* head) noexcept {
-  auto* state = static_cast<probe_state*>(head);
-  probe_release_buffer(window, state);
-  frame_delete_state(state);
-}
-
-int commands_seen = 0;
-void probe_command(HWND, frame_state_head*, int id) noexcept { commands_seen = id; }
-
-// A real view's description (settings, menu, refreshes) with the probe's class
-// and state; the score view's own command is recorded.
-view_description probe_of(const view_description& real, const char* class_name) {
-  view_description probe = real;
-  probe.class_name = class_name;
-  probe.title = "probe";
-  probe.window = nullptr;
-  probe.create_state = probe_create;
-  probe.destroy_state = probe_destroy;
-  probe.build_buffer = probe_create_buffer;
-  probe.release_buffer = probe_release_buffer;
-  probe.paint = probe_paint;
-  probe.command = real.command != nullptr ? probe_command : nullptr;
-  return probe;
-}
-
-enum class view_kind { result, score, board };
-const view_description probe_views[3] = {probe_of(result_description, "probe_result"),
-                                         probe_of(score_description, "probe_score"),
-                                         probe_of(board_description, "probe_board")};
-
-// Non-client presses are recorded, not passed on, so no modal move loop starts.
-std::vector<WPARAM> nc_presses;
-template <int Kind>
-LRESULT CALLBACK probe_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
-  if (message == WM_NCLBUTTONDOWN) {
-    nc_presses.push_back(wparam);
-    return 0;
-  }
-  return frame_wnd_proc(probe_views[Kind], window, message, wparam, lparam);
-}
 
 void default_geometry() {
   result_settings.geometry = {10, 20, 437, 357};
@@ -102,16 +31,11 @@ void default_geometry() {
 
 class Frame : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    HINSTANCE self = GetModuleHandleA(nullptr);
-    frame_register_class(self, "probe_result", probe_proc<0>);
-    frame_register_class(self, "probe_score", probe_proc<1>);
-    frame_register_class(self, "probe_board", probe_proc<2>);
-  }
+  static void SetUpTestSuite() { probe_register_classes(); }
   void SetUp() override {
     default_geometry();
-    nc_presses.clear();
-    commands_seen = 0;
+    probe_nc_presses.clear();
+    probe_commands_seen = 0;
     SetThreadLocale(0x409);
   }
   HWND open(view_kind kind) {
@@ -126,7 +50,7 @@ class Frame : public ::testing::Test {
     }
     pump_messages();
   }
-  static probe_state* state_of(HWND w) { return static_cast<probe_state*>(frame_state(w)); }
+  static probe_state* state_of(HWND w) { return probe_state_of(w); }
 
   fake_match match_;
   std::vector<HWND> windows_;
@@ -166,10 +90,10 @@ TEST_F(Frame, PressesStartTheMoveOrSizeOfTheirZone) {
               {100, 50, HTCAPTION, IDC_ARROW},
               {1, 99, HTBOTTOMLEFT, IDC_SIZENESW}};
   for (const auto& r : rows) {
-    nc_presses.clear();
+    probe_nc_presses.clear();
     SendMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.x, r.y));
-    ASSERT_EQ(nc_presses.size(), 1u);
-    EXPECT_EQ(nc_presses[0], r.code) << r.x << "," << r.y;
+    ASSERT_EQ(probe_nc_presses.size(), 1u);
+    EXPECT_EQ(probe_nc_presses[0], r.code) << r.x << "," << r.y;
     // The cursor shows the same zone, after the press and on a plain move.
     EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, r.cursor));
     SetCursor(nullptr);
@@ -182,8 +106,8 @@ TEST_F(Frame, MarginZeroOnlyMoves) {
   score_settings.size_width = 0;
   HWND w = open(view_kind::score);
   SendMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(0, 0));
-  ASSERT_EQ(nc_presses.size(), 1u);
-  EXPECT_EQ(nc_presses[0], static_cast<WPARAM>(HTCAPTION));
+  ASSERT_EQ(probe_nc_presses.size(), 1u);
+  EXPECT_EQ(probe_nc_presses[0], static_cast<WPARAM>(HTCAPTION));
 }
 
 TEST_F(Frame, EndOfAMoveSavesPlaceAndSize) {
@@ -227,7 +151,7 @@ TEST_F(Frame, FullScreenIgnoresPressesAndKeepsTheArrow) {
   SetCursor(LoadCursorA(nullptr, IDC_ARROW));
   SendMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
   SendMessageA(w, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
-  EXPECT_TRUE(nc_presses.empty());
+  EXPECT_TRUE(probe_nc_presses.empty());
   EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_ARROW));
 }
 
@@ -322,7 +246,7 @@ TEST_F(Frame, SetsCommandFlipsTheSettingAndRepaints) {
 
 TEST_F(Frame, ViewCommandsReachTheView) {
   run_menu(open(view_kind::score), 1);
-  EXPECT_EQ(commands_seen, 3);
+  EXPECT_EQ(probe_commands_seen, 3);
 }
 
 TEST_F(Frame, CloseItemDestroysTheWindow) {

@@ -50,8 +50,6 @@ DWORD run_case(const std::string& name) {
     }                                                                       \
   } while (0)
 
-const char* const view_classes[] = {"dsv_view_wnd", "dsv_score_wnd", "dsv_result_wnd"};
-
 // The host unloads the library while all three views are open.
 int case_unload_with_open_views() {
   plugin_dll dll;
@@ -63,10 +61,10 @@ int case_unload_with_open_views() {
   dll.dsv_socre(host.window, host_event::open, host.block(), 0);
   dll.dsv_result(host.window, host_event::open, host.block(), 0);
   pump_messages(50);
-  for (const char* c : view_classes) CHECK_OR(2, find_thread_window(c) != nullptr);
+  for (const plugin_view_entry& v : all_views) CHECK_OR(2, find_thread_window(v.class_name) != nullptr);
   dll.unload();
   // Nothing of ours may be left to receive messages.
-  for (const char* c : view_classes) CHECK_OR(3, find_thread_window(c) == nullptr);
+  for (const plugin_view_entry& v : all_views) CHECK_OR(3, find_thread_window(v.class_name) == nullptr);
   pump_messages(50);
   CHECK_OR(4, !read_file(dll.ini_path()).empty());
   // The library loads again and the views open again.
@@ -91,7 +89,7 @@ int case_bad_boundary() {
   for (auto entry : {dll.dsv_view, dll.dsv_socre, dll.dsv_result}) {
     CHECK_OR(4, entry(host.window, host_event::open, host.block(), 0) == 1);
   }
-  for (const char* c : view_classes) CHECK_OR(5, find_thread_window(c) == nullptr);
+  for (const plugin_view_entry& v : all_views) CHECK_OR(5, find_thread_window(v.class_name) == nullptr);
   // A host that answers the query with null: the result view opens all the same.
   host.set_match(match.pointer());
   host.answer_null = true;
@@ -173,7 +171,7 @@ int case_storm() {
   }
   for (int view = 0; view < 3; ++view) entries[view](host.window, host_event::close, host.block(), 0);
   pump_messages(20);
-  for (const char* c : view_classes) CHECK_OR(2, find_thread_window(c) == nullptr);
+  for (const plugin_view_entry& v : all_views) CHECK_OR(2, find_thread_window(v.class_name) == nullptr);
   if (gdi_live_objects() != gdi_start) {
     std::fprintf(stderr, "GDI objects: %ld at the start, %ld at the end\n", gdi_start, gdi_live_objects());
     return 3;
@@ -222,14 +220,7 @@ int case_garbage_settings() {
 // A host's life with one view, the library's allocations counted (and one of
 // them, or a run of them, refused): load, open, the notices, a resize and a
 // rebuild, the context menu, close, unload.
-struct alloc_view {
-  const char* entry;
-  const char* class_name;
-  bool result;
-};
-const alloc_view alloc_views[] = {{"dsv_socre", "dsv_score_wnd", false},
-                                  {"dsv_view", "dsv_view_wnd", false},
-                                  {"dsv_result", "dsv_result_wnd", true}};
+const plugin_view_entry alloc_views[] = {small_view, large_view, result_view};
 
 struct alloc_marks {
   long loaded = 0;  // allocations when start-up was over
@@ -244,7 +235,7 @@ void CALLBACK dismiss_menu(HWND, UINT, UINT_PTR id, DWORD) {
   EndMenu();
 }
 
-int alloc_pass(const std::string& dll_path, const alloc_view& v, fake_host& host, alloc_marks* marks) {
+int alloc_pass(const std::string& dll_path, const plugin_view_entry& v, fake_host& host, alloc_marks* marks) {
   alloc_faults::calls = 0;
   HMODULE module = load_with_imports(dll_path, alloc_faults::replacements());
   const long loaded = alloc_faults::calls;
@@ -256,7 +247,7 @@ int alloc_pass(const std::string& dll_path, const alloc_view& v, fake_host& host
     if (HWND w = find_thread_window(v.class_name)) {
       CHECK_OR(22, entry(host.window, host_event::change, host.block(), 0) == 1);
       CHECK_OR(23, entry(host.window, host_event::change_twice, host.block(), 0) == 1);
-      if (v.result) entry(host.window, host_event::result_change, host.block(), 0);
+      if (v.fn == result_view.fn) entry(host.window, host_event::result_change, host.block(), 0);
       pump_messages(5);
       SetWindowPos(w, nullptr, 0, 0, 300, 150, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
       SendMessageA(w, view_message::rebuild, 0, 0);
@@ -300,7 +291,7 @@ struct alloc_bench {
 
   // One host's life with the user's file laid anew, the calls from `from` to
   // `to` refused.
-  int pass(const alloc_view& v, long from, long to, alloc_marks* marks) {
+  int pass(const plugin_view_entry& v, long from, long to, alloc_marks* marks) {
     write_file(ini_path, ini);
     alloc_faults::refuse_from = from;
     alloc_faults::refuse_to = to;
@@ -326,7 +317,7 @@ struct alloc_bench {
 int case_refused_allocations() {
   alloc_bench bench;
   if (const int failed = bench.prepare()) return failed;
-  for (const alloc_view& v : alloc_views) {
+  for (const plugin_view_entry& v : alloc_views) {
     alloc_marks clean;
     CHECK_OR(4, bench.pass(v, 0, 0, &clean) == 0);
     std::printf("%s: %ld allocations, %ld at start-up, %ld until closed\n", v.entry, clean.total, clean.loaded,
@@ -343,7 +334,7 @@ int case_refused_allocations() {
       if (failed != 0) return failed;
     }
   }
-  for (const alloc_view& v : alloc_views) {
+  for (const plugin_view_entry& v : alloc_views) {
     write_file(bench.ini_path, bench.ini);
     HMODULE module = load_with_imports(bench.dll_path, alloc_faults::replacements());
     CHECK_OR(5, module != nullptr);
@@ -364,7 +355,7 @@ int case_refused_allocations() {
 int case_lasting_shortage() {
   alloc_bench bench;
   if (const int failed = bench.prepare()) return failed;
-  for (const alloc_view& v : alloc_views) {
+  for (const plugin_view_entry& v : alloc_views) {
     alloc_marks clean;
     CHECK_OR(4, bench.pass(v, 0, 0, &clean) == 0);
     const std::string saved = read_file(bench.ini_path);
@@ -441,22 +432,18 @@ int case_refused_buffer_bitmaps() {
   fake_match match;
   fake_host host(match);
   const COLORREF line = RGB(0x33, 0x66, 0xCC);
-  struct view {
-    plugin_entry_fn entry;
-    const char* class_name;
-  };
-  for (const view& v : {view{dll.dsv_view, "dsv_view_wnd"}, view{dll.dsv_socre, "dsv_score_wnd"},
-                        view{dll.dsv_result, "dsv_result_wnd"}}) {
+  for (const plugin_view_entry& v : all_views) {
+    const plugin_entry_fn entry = dll.*v.fn;
     // Opened while no bitmap can be made: black, also after a notice then.
     refuse_bitmaps = true;
-    v.entry(host.window, host_event::open, host.block(), 0);
+    entry(host.window, host_event::open, host.block(), 0);
     HWND w = find_thread_window(v.class_name);
     CHECK_OR(3, w != nullptr);
     CHECK_OR(4, pixel_at(w, 0, 0) != line);
-    v.entry(host.window, host_event::change, host.block(), 0);
+    entry(host.window, host_event::change, host.block(), 0);
     CHECK_OR(5, pixel_at(w, 0, 0) != line);
     refuse_bitmaps = false;
-    v.entry(host.window, host_event::change, host.block(), 0);
+    entry(host.window, host_event::change, host.block(), 0);
     CHECK_OR(6, pixel_at(w, 0, 0) == line);
     CHECK_OR(7, pixel_at(w, 100, 1) == line);
     // A resize that cannot make its buffer, then the next notice.
@@ -464,10 +451,10 @@ int case_refused_buffer_bitmaps() {
     SetWindowPos(w, nullptr, 0, 0, 320, 240, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     CHECK_OR(8, pixel_at(w, 0, 0) != line);
     refuse_bitmaps = false;
-    v.entry(host.window, host_event::change_twice, host.block(), 0);
+    entry(host.window, host_event::change_twice, host.block(), 0);
     CHECK_OR(9, pixel_at(w, 0, 0) == line);
     CHECK_OR(10, pixel_at(w, 319, 239) == line);
-    v.entry(host.window, host_event::close, host.block(), 0);
+    entry(host.window, host_event::close, host.block(), 0);
   }
   dll.unload();
   return 0;

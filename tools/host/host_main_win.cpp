@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "base/module_path_win.h"
 #include "host_app_win.h"
 #include "host_match_win.h"
 #include "host_window_win.h"
@@ -75,8 +76,6 @@ void open_requested_views(host_app& app) {
   }
 }
 
-bool is_lead_byte(unsigned char c) { return IsDBCSLeadByte(c) != 0; }
-
 // --check-settings: the report on standard output, the reason for an unreadable
 // file as an error; the checker's exit code.
 int check_settings_file(const host_app& app, const std::string& given) {
@@ -84,7 +83,7 @@ int check_settings_file(const host_app& app, const std::string& given) {
   const DWORD length = GetFullPathNameA(given.c_str(), MAX_PATH, full, nullptr);
   const std::string path = length > 0 && length < MAX_PATH ? std::string(full) : given;
   std::vector<std::string> lines;
-  const int code = settings_check(path, profile_platform_files, is_lead_byte, lines);
+  const int code = settings_check(path, profile_platform_files, ansi_lead_byte, lines);
   if (code == settings_check_exit::unreadable) {
     for (const std::string& line : lines) report_error(app.console, line);
   } else {

@@ -24,9 +24,6 @@ bool stretch_whole(HDC buffer, HDC compose, const stretch_cache& c) noexcept {
 }
 
 void release_surface(stretch_surface& s) noexcept {
-  if (s.dc && s.saved != nullptr) SelectObject(s.dc.get(), s.saved);
-  s.saved = nullptr;
-  s.bitmap.reset();
   s.dc.reset();
   s.bits = nullptr;
   s.width = s.height = 0;
@@ -50,12 +47,11 @@ bool ensure_surface(stretch_surface& s, HDC like, int32_t width, int32_t height)
   void* bits = nullptr;
   s.dc.reset(CreateCompatibleDC(like));
   if (!s.dc) return false;
-  s.bitmap.reset(CreateDIBSection(s.dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!s.bitmap || bits == nullptr) {
+  s.dc.select_owned(CreateDIBSection(s.dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (s.dc.bitmap() == nullptr || bits == nullptr) {
     release_surface(s);
     return false;
   }
-  s.saved = SelectObject(s.dc.get(), s.bitmap.get());
   s.bits = static_cast<uint32_t*>(bits);
   s.width = width;
   s.height = height;

@@ -23,9 +23,7 @@
 
 // A 32-bit top-down DIB section selected into a memory DC, with its pixels.
 struct stretch_surface {
-  unique_hdc dc;
-  unique_hbitmap bitmap;
-  HGDIOBJ saved = nullptr;
+  memory_dc dc;  // owns the section
   uint32_t* bits = nullptr;
   int32_t width = 0, height = 0;
 };

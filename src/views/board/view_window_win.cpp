@@ -181,8 +181,7 @@ LRESULT CALLBACK view_wnd_proc(HWND window, UINT message, WPARAM wparam, LPARAM 
   // A refresh in bitmap mode shows only what it changed; a buffer still to be
   // built again is the frame's, which shows all of it.
   if (message == view_message::refresh) {
-    frame_state_head* head = frame_state(window);
-    auto* state = static_cast<view_window_state*>(head);
+    auto* state = static_cast<view_window_state*>(frame_state(window));
     if (state != nullptr && !state->buffer_incomplete && state->skin_back) {
       view_paint_board(window, state);
       view_show_changes(window, state);
@@ -244,9 +243,9 @@ void view_create_buffer(HWND window, view_window_state* state) noexcept {
   if (state->skin_back) {
     select_skin(buffer, state->skin_back.get(), state->back_dc, state->back_info);
     state->compose_dc.reset(CreateCompatibleDC(buffer));
-    state->compose_bitmap.reset(CreateCompatibleBitmap(buffer, state->back_info.bmWidth, state->back_info.bmHeight));
-    state->compose_saved = SelectObject(state->compose_dc.get(), state->compose_bitmap.get());
-    if (!state->compose_bitmap) state->buffer_incomplete = true;
+    state->compose_dc.select_owned(
+        CreateCompatibleBitmap(buffer, state->back_info.bmWidth, state->back_info.bmHeight));
+    if (state->compose_dc.bitmap() == nullptr) state->buffer_incomplete = true;
     SetBkMode(state->compose_dc.get(), TRANSPARENT);
     if (state->skin_num_l) {
       select_skin(buffer, state->skin_num_l.get(), state->num_l_dc, state->num_l_info);
@@ -275,12 +274,7 @@ void view_release_buffer(HWND, view_window_state* state) noexcept {
   state->num_s_dc.reset();
   state->num_l_dc.reset();
   state->back_dc.reset();
-  if (state->compose_dc) {
-    if (state->compose_saved != nullptr) SelectObject(state->compose_dc.get(), state->compose_saved);
-    state->compose_saved = nullptr;
-    state->compose_bitmap.reset();
-    state->compose_dc.reset();
-  }
+  state->compose_dc.reset();
   frame_release_buffer_bitmap(*state);
   state->score_font.reset();
   state->label_font.reset();

@@ -34,9 +34,9 @@ struct view_window_state : frame_state_head {
   unique_hbitmap skin_num_l;
   unique_hbitmap skin_num_s;
   // Rebuilt with the buffer, and only for the skin bitmaps that loaded.
-  unique_hdc compose_dc;          // transparent background; holds compose_bitmap
-  unique_hbitmap compose_bitmap;  // the background's size: where bitmap mode composes
-  HGDIOBJ compose_saved = nullptr;
+  // Transparent background; owns a bitmap of the background's size, where
+  // bitmap mode composes.
+  memory_dc compose_dc;
   memory_dc back_dc;      // skin_back selected, borrowed
   BITMAP back_info = {};  // the background's width and height; zero in text mode
   memory_dc num_l_dc;     // skin_num_l selected, borrowed

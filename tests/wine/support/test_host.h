@@ -57,6 +57,18 @@ struct plugin_dll {
   void load(const std::string& path);
 };
 
+// A view as the host reaches it: the export's name, the member of plugin_dll
+// that holds it, and the class of the window it opens.
+struct plugin_view_entry {
+  const char* entry;
+  const char* class_name;
+  plugin_entry_fn plugin_dll::*fn;
+};
+inline constexpr plugin_view_entry large_view = {"dsv_view", "dsv_view_wnd", &plugin_dll::dsv_view};
+inline constexpr plugin_view_entry small_view = {"dsv_socre", "dsv_score_wnd", &plugin_dll::dsv_socre};
+inline constexpr plugin_view_entry result_view = {"dsv_result", "dsv_result_wnd", &plugin_dll::dsv_result};
+inline constexpr plugin_view_entry all_views[] = {large_view, small_view, result_view};
+
 // A fresh empty directory under the temporary folder, with a trailing backslash.
 std::string make_temp_dir();
 

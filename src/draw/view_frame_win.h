@@ -54,7 +54,9 @@ struct view_description {
   // destroyed, however it closes (its own menu, Alt+F4, the host), so that a
   // later window with the same handle value is never taken for the view.
   HWND* window;
-  WNDPROC procedure;  // frame_procedure<the description>
+  // frame_procedure<the description>, or the view's own that passes what it does
+  // not handle itself on to frame_wnd_proc.
+  WNDPROC procedure;
   // WM_CREATE after the frame has checked the record: allocate the state, keep
   // `match`, create the device contexts, build the buffer, brushes, paint.
   // Returns null to refuse the creation, leaving nothing allocated.

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <cstring>
-#include <initializer_list>
 #include <type_traits>
 
 #include "plugin/host_protocol.h"

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <new>
 #include <utility>
@@ -122,13 +123,26 @@ class heap_text {
       clear();
       return true;
     }
-    if (size < capacity_ && room < capacity_) {
-      if (count != removed) {
-        // The tail moves first; text that lay in it moved with it.
-        if (count > removed && text >= bytes_ + at + removed && text < bytes_ + size_) text += count - removed;
+    // Growing in place moves the tail aside first, which text reaching from
+    // before the tail into it would not survive: such an edit takes a new block.
+    const std::uintptr_t from = reinterpret_cast<std::uintptr_t>(text);
+    const std::uintptr_t tail = reinterpret_cast<std::uintptr_t>(bytes_ + at + removed);
+    const bool straddles = bytes_ != nullptr && count > removed && from < tail && from + count > tail &&
+                           from + count > reinterpret_cast<std::uintptr_t>(bytes_);
+    if (size < capacity_ && room < capacity_ && !straddles) {
+      if (count < removed) {
+        // The text first, into bytes that go anyway; then the tail, which the
+        // text may have lain in, closes up.
+        std::memmove(bytes_ + at, text, count);
         std::memmove(bytes_ + at + count, bytes_ + at + removed, size_ - at - removed + 1);
+      } else {
+        if (count > removed) {
+          // The tail moves aside first; text that lay in it moved with it.
+          if (from >= tail && from < reinterpret_cast<std::uintptr_t>(bytes_ + size_)) text += count - removed;
+          std::memmove(bytes_ + at + count, bytes_ + at + removed, size_ - at - removed + 1);
+        }
+        if (count != 0) std::memmove(bytes_ + at, text, count);
       }
-      if (count != 0) std::memmove(bytes_ + at, text, count);
       size_ = size;
       return true;
     }

@@ -30,6 +30,10 @@ TEST(HeapText, EditsMayReadTheTextsOwnBytes) {
   ASSERT_TRUE(t.assign(t.data() + 4, 3));
   EXPECT_EQ(text_of(t), "abc");
   EXPECT_STREQ(t.c_str(), "abc");
+  // Shorter text over the place its end closes up to.
+  ASSERT_TRUE(t.assign("abcdef"));
+  ASSERT_TRUE(t.assign(t.data() + 1, 3));
+  EXPECT_EQ(text_of(t), "bcd");
   ASSERT_TRUE(t.assign("", 0));
   EXPECT_STREQ(t.c_str(), "");
 }

@@ -147,8 +147,8 @@ ATOM frame_register_class(HINSTANCE instance, const char* class_name, WNDPROC pr
 HWND frame_create_window(HINSTANCE instance, const view_description& view, const match_state* match) noexcept {
   const frame_settings& settings = view.settings;
   const settings_rect& g = *settings.geometry;
-  HWND window = CreateWindowExA(0, view.class_name, view.title, WS_POPUP, g.left, g.top, g.right, g.bottom, nullptr, nullptr,
-                                instance, const_cast<match_state*>(match));
+  HWND window = CreateWindowExA(0, view.class_name, view.title, WS_POPUP, g.left, g.top, g.right, g.bottom, nullptr,
+                                nullptr, instance, const_cast<match_state*>(match));
   if (window != nullptr) ShowWindow(window, full_screen_on(settings) ? SW_MAXIMIZE : SW_SHOW);
   return window;
 }

@@ -5,11 +5,11 @@
 // parts of the composition (stretch_plan.h), into a surface of the part's size
 // and copied from there; where the window is the composition enlarged 1, 2,
 // 4 ... times on each axis and that arithmetic was found to give the platform's
-// pixels, they are computed instead (stretch_enlarge.h). A first paint, a new size, 1:1 (where the whole
-// stretch is as cheap as a copy), axes that cannot be split, a composition of
-// more than 4 M pixels, a platform whose parts are found to differ from the
-// whole, a failed call or a change too large to gain from parts all stretch
-// the whole picture.
+// pixels, they are computed instead (stretch_enlarge.h). A first paint, a new
+// size, 1:1 (where the whole stretch is as cheap as a copy), axes that cannot be
+// split, a composition of more than 4 M pixels, a platform whose parts are found
+// to differ from the whole, a failed call or a change too large to gain from
+// parts all stretch the whole picture.
 // The buffer must hold nothing but that stretch. The view's window state owns
 // one; its memory and GDI objects go with the buffer.
 #pragma once

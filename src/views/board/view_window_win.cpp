@@ -341,7 +341,7 @@ void view_paint_board(HWND window, view_window_state* state) noexcept {
                           board_extras_content_now(match));
 }
 
-int view_paint_skin(HWND window, view_window_state* state) noexcept {
+void view_paint_skin(HWND window, view_window_state* state) noexcept {
   const view_window_settings& s = view_settings;
   const match_state* match = state->match;
   RECT client = {};
@@ -351,7 +351,7 @@ int view_paint_skin(HWND window, view_window_state* state) noexcept {
   key.extras = board_extras_key_of(view_extras, s, extras);
   if (state->shown_key_valid && std::memcmp(&key, &state->shown_key, sizeof key) == 0) {
     state->stretch.changed_parts = 0;  // the buffer is left as it is
-    return 1;
+    return;
   }
 
   HDC compose = state->compose_dc.get();
@@ -383,5 +383,4 @@ int view_paint_skin(HWND window, view_window_state* state) noexcept {
   state->shown_key_valid =
       stretch_cache_show(state->stretch, state->mem_dc.get(), compose, bg_w, bg_h, client.right, client.bottom) != 0;
   state->shown_key = key;
-  return 1;
 }

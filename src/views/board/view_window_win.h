@@ -1,6 +1,7 @@
-// The large score view: its description, the skin bitmaps it loads at creation, and the board it paints in text mode or, when
-// the skin's background loaded, in bitmap mode. The window state owns every GDI
-// object below; the frame (view_frame_win.h) drives it.
+// The large score view: its description, the skin bitmaps it loads at creation,
+// and the board it paints in text mode or, when the skin's background loaded,
+// in bitmap mode. The window state owns every GDI object below; the frame
+// (view_frame_win.h) drives it.
 #pragma once
 
 #include <windows.h>
@@ -85,7 +86,7 @@ void view_paint_board(HWND window, view_window_state* state) noexcept;
 // client where the composition changed since the last paint, with the pixels a
 // stretch of the whole would give; skipped when the buffer already shows the
 // same board at the same size.
-int view_paint_skin(HWND window, view_window_state* state) noexcept;
+void view_paint_skin(HWND window, view_window_state* state) noexcept;
 // Shows the last paint on the screen: in bitmap mode only the window pixels it
 // changed, the whole client in text mode or when the whole buffer changed.
 void view_show_changes(HWND window, const view_window_state* state) noexcept;

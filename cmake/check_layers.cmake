@@ -1,9 +1,10 @@
 # Fails when a file under src/ includes a header of a layer above its own:
-#   plugin -> views -> draw -> settings, match -> base
+#   plugin -> views -> announce -> draw -> settings, match -> base
 # Run as: cmake -DSRC=<src folder> -P check_layers.cmake
 cmake_minimum_required(VERSION 3.20)
-set(allowed_plugin plugin views draw settings match base resources)
-set(allowed_views views draw settings match base resources)
+set(allowed_plugin plugin views announce draw settings match base resources)
+set(allowed_views views announce draw settings match base resources)
+set(allowed_announce announce draw settings match base)
 set(allowed_draw draw settings match base)
 set(allowed_settings settings base)
 set(allowed_match match base)

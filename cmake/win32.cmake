@@ -8,7 +8,7 @@ add_library(dsv_plugin STATIC ${DSV_CORE_SOURCES} ${DSV_WIN_SOURCES})
 target_include_directories(dsv_plugin PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_compile_options(dsv_plugin PRIVATE ${DSV_WARNINGS})
 target_compile_definitions(dsv_plugin PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0600)
-target_link_libraries(dsv_plugin PUBLIC user32 gdi32 kernel32 advapi32)
+target_link_libraries(dsv_plugin PUBLIC user32 gdi32 kernel32 advapi32 winmm)
 
 # The DLL: every object of the library, exports only as the .def file lists them.
 enable_language(RC)

@@ -146,6 +146,8 @@ const setting_row settings_read_only_rows[settings_read_only_count] = {
     integer(view, "bmp_extra_top_2", &x.bmp_extra_top[1], 0),
     integer(view, "bmp_extra_right_2", &x.bmp_extra_right[1], 0),
     integer(view, "bmp_extra_bottom_2", &x.bmp_extra_bottom[1], 0),
+    text(view, "caller_dir", x.caller_dir, ""),
+    text(view, "stream_dir", x.stream_dir, ""),
 };
 
 void settings_read_all(const char* path) noexcept {

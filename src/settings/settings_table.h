@@ -128,11 +128,15 @@ struct view_window_extras {
   int32_t bmp_extra_top[2];
   int32_t bmp_extra_right[2];
   int32_t bmp_extra_bottom[2];
+  // The caller's sound folder and the stream feed's folder, relative to the
+  // library's folder or absolute; empty: no sound, no feed.
+  char caller_dir[settings_text_size];
+  char stream_dir[settings_text_size];
 };
 
 extern view_window_extras view_extras;
 
-constexpr int settings_read_only_count = 12;
+constexpr int settings_read_only_count = 14;
 // Read after the table above, in this order; settings_write_all skips them.
 extern const setting_row settings_read_only_rows[settings_read_only_count];
 

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "match/match_state.h"
-#include "views/board/checkout_routes.h"
+#include "match/checkout_routes.h"
 #include "views/result/result_table.h"
 
 namespace {

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "announce/announce_win.h"
 #include "base/module_path_win.h"
 #include "draw/fonts_win.h"
 #include "draw/view_messages.h"
@@ -159,11 +160,13 @@ frame_state_head* create_state(HWND window, const match_state* match) noexcept {
   state->legs_brush.reset(frame_solid_brush(s.color_legs_back));
   state->score_brush.reset(frame_solid_brush(s.color_score_back));
   view_paint_board(window, state);
+  announce_open(window, match);
   return state;
 }
 
 void destroy_state(HWND window, frame_state_head* head) noexcept {
   auto* state = static_cast<view_window_state*>(head);
+  announce_close(window);
   view_release_buffer(window, state);
   state->mem_dc.reset();
   state->skin_back.reset();
@@ -182,6 +185,7 @@ LRESULT CALLBACK view_wnd_proc(HWND window, UINT message, WPARAM wparam, LPARAM 
   // built again is the frame's, which shows all of it.
   if (message == view_message::refresh) {
     auto* state = static_cast<view_window_state*>(frame_state(window));
+    if (state != nullptr) announce_notice(window, state->match);
     if (state != nullptr && !state->buffer_incomplete && state->skin_back) {
       view_paint_board(window, state);
       view_show_changes(window, state);

@@ -1,0 +1,22 @@
+// The caller and the stream feed of the large view: started when its window
+// is made, told of every notice, stopped when the window goes. Both are off
+// unless "caller_dir" or "stream_dir" names a folder; then nothing is loaded,
+// written or played, and each call below returns at once.
+//
+// The caller's sounds are read once, at the start, into memory and played
+// through the system's PlaySound from memory, asynchronously: a notice never
+// waits for a sound. The calls of one notice follow one another on a timer of
+// the view's window.
+#pragma once
+
+#include <windows.h>
+
+struct match_state;
+
+// At the view's creation: reads the options, loads the caller's sounds, takes
+// the record as it stands as the starting point and writes the stream feed.
+void announce_open(HWND window, const match_state* match) noexcept;
+// At each notice of the view (a repaint from the record).
+void announce_notice(HWND window, const match_state* match) noexcept;
+// At the view's destruction: silences the caller and gives every sound back.
+void announce_close(HWND window) noexcept;

@@ -1,0 +1,62 @@
+// The stream feed: what the board shows, as small files for streaming
+// programs, one text per field in the system's ANSI code page and a UTF-8 copy
+// of each under "utf8/", and match.json. A file is replaced only when its
+// content changed, or when it could not be replaced at an earlier notice.
+// Window-free: the view's side (stream_feed_win.h) replaces the files.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "match/match_state.h"
+#include "match/match_tracker.h"
+#include "settings/heap_containers.h"
+
+constexpr int stream_callout_size = 32;
+
+// What the feed shows; player 0 is the record's first player, the left one.
+struct stream_board {
+  match_name name[2];
+  int32_t score[2];
+  int32_t legs[2];
+  int32_t sets[2];
+  double average[2];
+  int32_t last_visit[2];  // match_visit_unknown: "-"
+  int32_t to_throw;       // 0, 1, or -1 when the record does not say
+  int32_t threw_first;    // likewise
+  char callout[stream_callout_size];  // "" when none
+};
+
+// The call-out of a notice: "GAME SHOT AND THE SET" for a set won, "GAME SHOT"
+// for a leg won ("121 CHECKOUT" with a finish of 100 or more), "180" for a 180;
+// "" when the notice raised none.
+void stream_callout_of(const match_events& events, char (&out)[stream_callout_size]);
+
+// The fields per player, then callout.txt: 15 texts, each also under "utf8/".
+constexpr int stream_text_files = 15;
+constexpr int stream_files = 2 * stream_text_files + 1;  // and match.json, the last
+
+// "p1_name.txt", ... "callout.txt", "utf8/p1_name.txt", ... "match.json".
+const char* stream_file_name(int file);
+
+struct stream_ops {
+  // Replaces file `name` of the feed's folder whole with `size` bytes: false
+  // when it could not.
+  bool (*replace)(void* context, const char* name, const char* bytes, std::size_t size);
+  // The UTF-8 form of `size` bytes of ANSI text into `out`: false when it cannot be made.
+  bool (*to_utf8)(const char* ansi, std::size_t size, heap_text& out);
+  void* context;
+};
+
+struct stream_feed {
+  heap_text shown[stream_files];  // what each file holds, as far as the feed knows
+  bool current[stream_files];     // false until the file was written with the content it should hold
+  heap_text json_fields;          // match.json without its counter, as written last
+  uint32_t counter;               // match.json's counter: one more with every write
+};
+
+// Writes what changed since the last update, and what could not be written then.
+void stream_feed_update(stream_feed& feed, const stream_board& board, const stream_ops& ops);
+
+// Gives the feed's memory back; it starts afresh (every file written at the next update).
+void stream_feed_release(stream_feed& feed);

@@ -60,8 +60,8 @@ struct caller_sound {
 struct caller_pack {
   heap_array<caller_sound> sounds;  // by id, then variant
   std::size_t memory = 0;           // bytes the images take
-  int16_t first[caller_id::count];  // index in sounds of an id's first variant
-  int16_t variants[caller_id::count];  // 0 when the pack has no file for the id
+  int16_t first[caller_id::count] = {};  // index in sounds of an id's first variant
+  int16_t variants[caller_id::count] = {};  // 0 when the pack has no file for the id
 };
 
 // What became of one file of the scheme (for the checker).

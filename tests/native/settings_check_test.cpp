@@ -11,6 +11,7 @@
 #include "profile_test_support.h"
 #include "settings/profile_platform.h"
 #include "settings_default_text.h"
+#include "wav_test_support.h"
 
 namespace {
 
@@ -158,6 +159,42 @@ TEST(SettingsCheck, AFileThatCannotBeRead) {
     EXPECT_EQ(c.lines[0], path == dir.path ? "cannot read " + path + " (not a file, or not readable)"
                                            : path + " not found");
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SettingsCheck, TheCallersFolder) {
+  scratch_dir dir;
+  ASSERT_EQ(mkdir(dir.file("calls").c_str(), 0700), 0);
+  const std::string wav = wav_test::pcm_file(wav_test::marked("a call"));
+  for (int score = 0; score <= 180; ++score) write_bytes(dir.file(("calls/" + std::to_string(score) + ".wav").c_str()), wav);
+  write_bytes(dir.file("calls/gameshot.wav"), wav);
+  write_bytes(dir.file("calls/yr_40.wav"), wav);
+  write_bytes(dir.file("calls/60.wav"), "ID3");
+  write_bytes(dir.file("calls/60+1.wav"), wav);
+  write_bytes(dir.file("calls/180+1.wav"), wav.substr(0, 50));
+  write_bytes(dir.file("calls/notes.txt"), "not a call");
+  write_bytes(dir.file("dsv_view.ini"), "[view_window]\ncaller_dir=calls\n");
+  checked c = check(dir.file("dsv_view.ini"));
+  EXPECT_EQ(c.code, settings_check_exit::problems);
+  EXPECT_EQ(joined(c.lines),
+            "[view_window] caller_dir: 60.wav is not played: not a WAV file (no RIFF/WAVE header)\n"
+            "[view_window] caller_dir: 180+1.wav is not played: the header promises more sound data than the file "
+            "holds\n"
+            "[view_window] caller_dir: 182 of the 185 expected files are there (0.wav to 180.wav, gameshot, setshot, "
+            "you_require, gameon); missing, so not called: setshot.wav, you_require.wav, gameon.wav\n");
+
+  for (const char* word : {"setshot", "you_require", "gameon"}) write_bytes(dir.file(("calls/" + std::string(word) + ".wav").c_str()), wav);
+  std::remove(dir.file("calls/60.wav").c_str());
+  std::remove(dir.file("calls/180+1.wav").c_str());
+  c = check(dir.file("dsv_view.ini"));
+  EXPECT_EQ(c.code, settings_check_exit::clean) << joined(c.lines);
+
+  write_bytes(dir.file("dsv_view.ini"), "[view_window]\ncaller_dir=" + dir.file("gone") + "\n");
+  c = check(dir.file("dsv_view.ini"));
+  EXPECT_EQ(joined(c.lines), "[view_window] caller_dir: " + dir.file("gone") + " is missing; the caller stays silent\n");
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "settings_check.h"
 
+#include "caller_check.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -339,5 +341,6 @@ int settings_check(const std::string& path, const profile_file_ops& files, bool 
   settings_read_all(path.c_str());
   profile_free();
   check.skin();
+  caller_check(view_extras.caller_dir, check.settings_dir, is_lead_byte, lines);
   return lines.size() > before ? settings_check_exit::problems : settings_check_exit::clean;
 }

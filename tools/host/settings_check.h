@@ -1,7 +1,8 @@
 // dsv_host --check-settings: reads a settings file with the plug-in's own reader
 // and settings table, and says in one line per problem what the plug-in will do
 // with what it finds: keys no view reads, colours and window sizes that do not
-// read as the user may think, and skin files and places that do not fit.
+// read as the user may think, skin files and places that do not fit, and the
+// caller's sound files it would not play.
 // Window-free; the host passes the system's files.
 #pragma once
 

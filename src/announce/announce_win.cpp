@@ -33,7 +33,7 @@ struct announce_session {
   bool feed_on;
   stream_folder folder;
   stream_feed feed;
-  char callout[stream_callout_size];
+  char callout[match_callout_text_size];
 };
 
 // One large view at most, hence one session.
@@ -98,11 +98,10 @@ void call(announce_session& s, const match_events& events) {
 }
 
 void feed(announce_session& s, const match_state* match, const match_snapshot& now, const match_events& events) {
-  char raised[stream_callout_size];
-  stream_callout_of(events, raised);
+  const match_callout raised = match_callout_of(events);
   // A call-out stands until the board changes again.
-  if (raised[0] != '\0' || events.undo_player >= 0 || std::memcmp(&now, &s.last, sizeof now) != 0) {
-    std::memcpy(s.callout, raised, sizeof raised);
+  if (raised.text[0] != '\0' || events.undo_player >= 0 || std::memcmp(&now, &s.last, sizeof now) != 0) {
+    std::memcpy(s.callout, raised.text, sizeof raised.text);
   }
   stream_board board = {};
   for (int p = 0; p < 2; ++p) {
@@ -110,7 +109,7 @@ void feed(announce_session& s, const match_state* match, const match_snapshot& n
     board.score[p] = now.score[p];
     board.legs[p] = now.legs[p];
     board.sets[p] = now.sets[p];
-    board.average[p] = match_three_dart_average(match, p);
+    match_three_dart_average_text(match, p, board.average[p]);
     board.last_visit[p] = s.tracker.last_visit[p];
   }
   board.to_throw = now.to_throw == 0 || now.to_throw == 1 ? now.to_throw : -1;

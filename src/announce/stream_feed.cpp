@@ -36,13 +36,12 @@ bool field_text(heap_text& out, const stream_board& b, int player, int f) {
       return number_text(out, b.legs[player]);
     case sets:
       return number_text(out, b.sets[player]);
-    case average: {
-      char text[48];
-      const int n = std::snprintf(text, sizeof text, "%.2f", b.average[player]);
-      return out.assign(text, n > 0 && static_cast<std::size_t>(n) < sizeof text ? static_cast<std::size_t>(n) : 0);
+    case average:
+      return out.assign(b.average[player]);
+    case last_visit: {
+      char text[match_visit_text_size];
+      return out.assign(text, static_cast<std::size_t>(match_visit_text(b.last_visit[player], text)));
     }
-    case last_visit:
-      return b.last_visit[player] == match_visit_unknown ? out.assign("-") : number_text(out, b.last_visit[player]);
     default: {
       const char* route = checkout_route(b.score[player]);
       out.clear();
@@ -94,30 +93,18 @@ bool json_fields(heap_text& out, const heap_text* utf8, const stream_board& b) {
   return ok && out.append("}\n");
 }
 
-void write_if_changed(stream_feed& feed, int file, heap_text& content, const stream_ops& ops) {
-  if (feed.current[file] && feed.shown[file] == content) return;
-  feed.current[file] = ops.replace(ops.context, file_names[file], content.data(), content.size());
-  if (feed.current[file]) feed.shown[file] = std::move(content);
+// Writes one file unless it holds `content` already; false when the folder had
+// to be made anew, which leaves every other file to be written again.
+bool write_if_changed(stream_feed& feed, int file, const heap_text& content, const stream_ops& ops) {
+  if (feed.current[file] && feed.shown[file] == content) return true;
+  const int done = ops.replace(ops.context, file_names[file], content.data(), content.size());
+  feed.current[file] = done != 0 && feed.shown[file].assign(content.data(), content.size());
+  if (done != stream_folder_made) return true;
+  for (int i = 0; i < stream_files; ++i) feed.current[i] = feed.current[i] && i == file;
+  return false;
 }
 
 }  // namespace
-
-void stream_callout_of(const match_events& events, char (&out)[stream_callout_size]) {
-  out[0] = '\0';
-  const int32_t p = events.visit_player;
-  if (events.starting_point || events.undo_player >= 0) return;
-  if (p >= 0 && events.visit_won_set) {
-    std::snprintf(out, sizeof out, "GAME SHOT AND THE SET");
-  } else if (p >= 0 && events.visit_won_leg) {
-    if (events.visit_score >= 100) {
-      std::snprintf(out, sizeof out, "%ld CHECKOUT", static_cast<long>(events.visit_score));
-    } else {
-      std::snprintf(out, sizeof out, "GAME SHOT");
-    }
-  } else if (events.rise_180[0] > 0 || events.rise_180[1] > 0) {
-    std::snprintf(out, sizeof out, "180");
-  }
-}
 
 const char* stream_file_name(int file) { return file >= 0 && file < stream_files ? file_names[file] : ""; }
 
@@ -132,9 +119,13 @@ void stream_feed_update(stream_feed& feed, const stream_board& board, const stre
   }
   heap_text fields;
   if (!json_fields(fields, utf8, board)) return;
-  for (int i = 0; i < stream_text_files; ++i) {
-    write_if_changed(feed, i, ansi[i], ops);
-    write_if_changed(feed, stream_text_files + i, utf8[i], ops);
+  // Once more from the start when the folder had to be made anew on the way.
+  for (int pass = 0; pass < 2; ++pass) {
+    bool whole = true;
+    for (int i = 0; i < stream_text_files && whole; ++i) {
+      whole = write_if_changed(feed, i, ansi[i], ops) && write_if_changed(feed, stream_text_files + i, utf8[i], ops);
+    }
+    if (whole) break;
   }
   constexpr int json = stream_files - 1;
   if (feed.current[json] && fields == feed.json_fields) return;
@@ -143,7 +134,7 @@ void stream_feed_update(stream_feed& feed, const stream_board& board, const stre
   heap_text whole;
   if (!whole.assign(head, static_cast<std::size_t>(n)) || !whole.append(fields)) return;
   ++feed.counter;
-  feed.current[json] = ops.replace(ops.context, file_names[json], whole.data(), whole.size());
+  feed.current[json] = ops.replace(ops.context, file_names[json], whole.data(), whole.size()) != 0;
   if (feed.current[json]) feed.json_fields = std::move(fields);
 }
 

@@ -8,11 +8,10 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "match/match_figures.h"
 #include "match/match_state.h"
 #include "match/match_tracker.h"
 #include "settings/heap_containers.h"
-
-constexpr int stream_callout_size = 32;
 
 // What the feed shows; player 0 is the record's first player, the left one.
 struct stream_board {
@@ -20,17 +19,12 @@ struct stream_board {
   int32_t score[2];
   int32_t legs[2];
   int32_t sets[2];
-  double average[2];
+  char average[2][match_average_text_size];  // as the result view shows it
   int32_t last_visit[2];  // match_visit_unknown: "-"
   int32_t to_throw;       // 0, 1, or -1 when the record does not say
   int32_t threw_first;    // likewise
-  char callout[stream_callout_size];  // "" when none
+  char callout[match_callout_text_size];  // "" when none
 };
-
-// The call-out of a notice: "GAME SHOT AND THE SET" for a set won, "GAME SHOT"
-// for a leg won ("121 CHECKOUT" with a finish of 100 or more), "180" for a 180;
-// "" when the notice raised none.
-void stream_callout_of(const match_events& events, char (&out)[stream_callout_size]);
 
 // The fields per player, then callout.txt: 15 texts, each also under "utf8/".
 constexpr int stream_text_files = 15;
@@ -39,10 +33,14 @@ constexpr int stream_files = 2 * stream_text_files + 1;  // and match.json, the 
 // "p1_name.txt", ... "callout.txt", "utf8/p1_name.txt", ... "match.json".
 const char* stream_file_name(int file);
 
+constexpr int stream_replaced = 1;
+constexpr int stream_folder_made = 2;
+
 struct stream_ops {
-  // Replaces file `name` of the feed's folder whole with `size` bytes: false
-  // when it could not.
-  bool (*replace)(void* context, const char* name, const char* bytes, std::size_t size);
+  // Replaces file `name` of the feed's folder whole with `size` bytes:
+  // stream_replaced, stream_folder_made (the folder was missing and is made
+  // anew: the files written before are gone), or 0 when it could not.
+  int (*replace)(void* context, const char* name, const char* bytes, std::size_t size);
   // The UTF-8 form of `size` bytes of ANSI text into `out`: false when it cannot be made.
   bool (*to_utf8)(const char* ansi, std::size_t size, heap_text& out);
   void* context;

@@ -15,27 +15,30 @@ HANDLE create_temp(const char* path) {
   return CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-bool replace_file(void* context, const char* name, const char* bytes, std::size_t size) {
+int replace_file(void* context, const char* name, const char* bytes, std::size_t size) {
   const auto& folder = *static_cast<const stream_folder*>(context);
   heap_text target;
   heap_text temp;
-  if (!join(target, folder.dir, name, "") || !join(temp, folder.dir, name, ".tmp")) return false;
+  if (!join(target, folder.dir, name, "") || !join(temp, folder.dir, name, ".tmp")) return 0;
   HANDLE file = create_temp(temp.c_str());
+  bool made = false;
   if (file == INVALID_HANDLE_VALUE && GetLastError() == ERROR_PATH_NOT_FOUND) {
     // Missing (never made, or removed while the view was open): one level only.
-    CreateDirectoryA(folder.dir, nullptr);
+    made = CreateDirectoryA(folder.dir, nullptr) != 0;
     heap_text utf8;
     if (join(utf8, folder.dir, "utf8", "")) CreateDirectoryA(utf8.c_str(), nullptr);
     file = create_temp(temp.c_str());
   }
-  if (file == INVALID_HANDLE_VALUE) return false;
+  if (file == INVALID_HANDLE_VALUE) return 0;
   DWORD written = 0;
   const bool whole = size == 0 || (WriteFile(file, bytes, static_cast<DWORD>(size), &written, nullptr) != 0 &&
                                    written == size);
   const bool closed = CloseHandle(file) != 0;
-  if (whole && closed && MoveFileExA(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != 0) return true;
+  if (whole && closed && MoveFileExA(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != 0) {
+    return made ? stream_folder_made : stream_replaced;
+  }
   DeleteFileA(temp.c_str());
-  return false;
+  return 0;
 }
 
 bool ansi_to_utf8(const char* ansi, std::size_t size, heap_text& out) {

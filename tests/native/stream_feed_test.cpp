@@ -19,14 +19,19 @@ struct fake_folder {
   std::vector<std::string> written;  // names, in the order of one update
   std::vector<std::string> refused;
 
-  static bool replace(void* context, const char* name, const char* bytes, std::size_t size) {
+  bool made_anew = false;  // the next write finds the folder gone and makes it
+
+  static int replace(void* context, const char* name, const char* bytes, std::size_t size) {
     auto& f = *static_cast<fake_folder*>(context);
     for (const std::string& r : f.refused) {
-      if (r == name) return false;
+      if (r == name) return 0;
     }
+    const bool made = f.made_anew;
+    if (made) f.files.clear();
+    f.made_anew = false;
     f.files[name] = std::string(bytes, size);
     f.written.push_back(name);
-    return true;
+    return made ? stream_folder_made : stream_replaced;
   }
   // Latin-1 as the ANSI code page: each byte from 0x80 on takes two in UTF-8.
   static bool latin1_to_utf8(const char* ansi, std::size_t size, heap_text& out) {
@@ -55,6 +60,7 @@ stream_board start_of_match() {
   for (int p = 0; p < 2; ++p) {
     b.score[p] = 501;
     b.last_visit[p] = match_visit_unknown;
+    std::strcpy(b.average[p], "0.00");
   }
   b.to_throw = 0;
   b.threw_first = 0;
@@ -93,7 +99,7 @@ TEST(StreamFeed, OnlyWhatChangedAndTheCounterWithEachWrite) {
   // Player 1 throws 140 and leaves 361 (no route); player 2 to throw.
   b.score[0] = 361;
   b.last_visit[0] = 140;
-  b.average[0] = 140.0;
+  std::strcpy(b.average[0], "140.00");
   b.to_throw = 1;
   EXPECT_EQ(folder.update(feed, b),
             (std::vector<std::string>{"p1_score.txt", "utf8/p1_score.txt", "p1_average.txt", "utf8/p1_average.txt",
@@ -149,30 +155,23 @@ TEST(StreamFeed, AFileThatCouldNotBeReplacedIsWrittenAgainAtTheNextNotice) {
   stream_feed_release(feed);
 }
 
-TEST(StreamFeed, CallOuts) {
-  match_events e = {};
-  e.undo_player = -1;
-  e.turn_player = -1;
-  e.visit_player = 0;
-  e.visit_score = 121;
-  e.visit_won_leg = true;
-  char out[stream_callout_size];
-  stream_callout_of(e, out);
-  EXPECT_STREQ(out, "121 CHECKOUT");
-  e.visit_score = 99;
-  stream_callout_of(e, out);
-  EXPECT_STREQ(out, "GAME SHOT");
-  e.visit_won_set = true;
-  stream_callout_of(e, out);
-  EXPECT_STREQ(out, "GAME SHOT AND THE SET");
-  e.visit_won_leg = e.visit_won_set = false;
-  e.visit_score = 180;
-  e.rise_180[0] = 1;
-  stream_callout_of(e, out);
-  EXPECT_STREQ(out, "180");
-  e.undo_player = 1;
-  stream_callout_of(e, out);
-  EXPECT_STREQ(out, "");
+}  // namespace
+
+namespace {
+
+TEST(StreamFeed, AFolderMadeAnewGetsEveryFile) {
+  fake_folder folder;
+  stream_feed feed = {};
+  stream_board b = start_of_match();
+  folder.update(feed, b);
+  // The folder is removed; the next change makes it again, with every file in it.
+  folder.made_anew = true;
+  b.score[1] = 401;
+  folder.update(feed, b);
+  EXPECT_EQ(folder.files.size(), static_cast<std::size_t>(stream_files));
+  EXPECT_EQ(folder.files["p2_score.txt"], "401");
+  EXPECT_EQ(folder.files["p1_score.txt"], "501");
+  stream_feed_release(feed);
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <new>
 
 #include "announce/caller_calls.h"
-#include "announce/stream_feed_win.h"
+#include "announce/stream_writer_win.h"
 #include "base/memory.h"
 #include "base/module_path_win.h"
 #include "match/match_memory_win.h"
@@ -30,9 +30,8 @@ struct announce_session {
   caller_queue queue;
   bool sounded;  // PlaySound was asked to play since the last stop
   uint32_t random_state;
-  bool feed_on;
-  stream_folder folder;
-  stream_feed feed;
+  bool cut_pending;  // what plays is to stop at the next tick of the timer
+  stream_writer* writer;  // null while the feed is off
   char callout[match_callout_text_size];
 };
 
@@ -63,6 +62,8 @@ bool resolve_folder(HWND window, const char* setting, char (&out)[MAX_PATH]) {
   return out[0] != '\0';
 }
 
+// Stops what plays: only where something was asked to play, since stopping
+// may wait for the system's sound thread.
 void stop_sound(announce_session& s) {
   KillTimer(s.window, caller_timer_id);
   if (s.sounded) PlaySoundA(nullptr, nullptr, 0);
@@ -84,17 +85,21 @@ void play_next(announce_session& s) {
 
 void CALLBACK caller_timer(HWND window, UINT, UINT_PTR id, DWORD) noexcept {
   KillTimer(window, id);
-  if (session != nullptr && session->window == window) play_next(*session);
+  announce_session* s = session;
+  if (s == nullptr || s->window != window) return;
+  if (s->cut_pending && s->queue.count == 0) stop_sound(*s);
+  s->cut_pending = false;
+  play_next(*s);
 }
 
+// The notice only sets the queue: the timer's first tick, as soon as the
+// notice has returned, stops or plays, so the host never waits for the
+// system's sound thread.
 void call(announce_session& s, const match_events& events) {
   const caller_plan plan = caller_plan_for(events, s.pack, next_random, &s.random_state);
   if (!caller_queue_take(s.queue, plan)) return;
-  if (s.queue.count == 0) {
-    stop_sound(s);
-  } else {
-    play_next(s);
-  }
+  s.cut_pending = true;
+  SetTimer(s.window, caller_timer_id, 0, caller_timer);
 }
 
 void feed(announce_session& s, const match_state* match, const match_snapshot& now, const match_events& events) {
@@ -115,7 +120,7 @@ void feed(announce_session& s, const match_state* match, const match_snapshot& n
   board.to_throw = now.to_throw == 0 || now.to_throw == 1 ? now.to_throw : -1;
   board.threw_first = now.threw_first == 0 || now.threw_first == 1 ? now.threw_first : -1;
   std::memcpy(board.callout, s.callout, sizeof board.callout);
-  stream_feed_update(s.feed, board, stream_platform_ops(s.folder));
+  stream_writer_post(s.writer, board);
 }
 
 }  // namespace
@@ -133,8 +138,7 @@ void announce_open(HWND window, const match_state* match) noexcept {
   auto* s = new (block) announce_session();
   s->window = window;
   s->random_state = GetTickCount() | 1u;
-  s->feed_on = feed_on;
-  s->folder = folder;
+  if (feed_on) s->writer = stream_writer_start(folder);
   if (caller_on) {
     caller_pack_load(s->pack, caller_dir, caller_platform_files, nullptr, nullptr);
     s->caller_on = !s->pack.sounds.empty();
@@ -149,7 +153,7 @@ void announce_notice(HWND window, const match_state* match) noexcept {
   const match_snapshot now = match_snapshot_of(match, match_bytes_readable);
   const match_events events = match_tracker_update(s->tracker, now);
   if (s->caller_on) call(*s, events);
-  if (s->feed_on) feed(*s, match, now, events);
+  if (s->writer != nullptr) feed(*s, match, now, events);
   s->last = now;
 }
 
@@ -159,7 +163,7 @@ void announce_close(HWND window) noexcept {
   session = nullptr;
   stop_sound(*s);  // before the sounds' memory goes
   caller_pack_release(s->pack);
-  stream_feed_release(s->feed);
+  stream_writer_stop(s->writer);
   s->~announce_session();
   mem_free(s);
 }

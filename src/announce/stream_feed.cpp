@@ -138,6 +138,13 @@ void stream_feed_update(stream_feed& feed, const stream_board& board, const stre
   if (feed.current[json]) feed.json_fields = std::move(fields);
 }
 
+bool stream_feed_settled(const stream_feed& feed) {
+  for (const bool current : feed.current) {
+    if (!current) return false;
+  }
+  return true;
+}
+
 void stream_feed_release(stream_feed& feed) {
   for (heap_text& text : feed.shown) text.release();
   feed.json_fields.release();

@@ -56,5 +56,9 @@ struct stream_feed {
 // Writes what changed since the last update, and what could not be written then.
 void stream_feed_update(stream_feed& feed, const stream_board& board, const stream_ops& ops);
 
+// True when every file was written with the content it should hold (none
+// waits to be written again).
+bool stream_feed_settled(const stream_feed& feed);
+
 // Gives the feed's memory back; it starts afresh (every file written at the next update).
 void stream_feed_release(stream_feed& feed);

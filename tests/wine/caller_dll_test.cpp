@@ -156,7 +156,8 @@ TEST(CallerDll, ANewVisitCutsTheCallsStillWaiting) {
   script.set(180, 100, 0);
   view.open();
   script.visit({60, 60, 20});  // "140", then "you require 100" waits
-  script.visit({60, 20, 10});  // at once: "90" and "yr_40" instead
+  pump_messages(20);           // "140" plays
+  script.visit({60, 20, 10});  // before it ends: "90" and "yr_40" instead
   EXPECT_EQ(view.calls(), (calls{"140", "90", "yr_40"}));
 }
 

@@ -4,7 +4,11 @@
 // full-client fill and one copy to the screen; then a soak of notices, resizes
 // and open/close cycles, with GDI objects and heap blocks before and after.
 //
-// Usage: notice_bench [--quick] [--skin DIR]
+// Then the large view's notice after a visit with the caller and the stream
+// feed on, next to the same notice without them.
+//
+// Usage: notice_bench [--quick] [--skin DIR] [--caller-feed]
+//   --caller-feed measures only the caller and the stream feed.
 //   DIR holds back.bmp, num_l.bmp, num_s.bmp and view_window.ini, whose name
 //   boxes and number positions the skin cases use.
 #include <windows.h>
@@ -15,6 +19,9 @@
 #include <string>
 #include <vector>
 
+#include <mmsystem.h>
+
+#include "announce/announce_win.h"
 #include "draw/gdi_handles_win.h"
 #include "match/match_state.h"
 #include "plugin/host_protocol.h"
@@ -275,6 +282,124 @@ void measure(host& h, const view_case& v, int samples, const std::string& skin_d
               shown.median > 0 ? notice.median / shown.median : 0.0, unchanged.median, one_score.median);
 }
 
+// A folder of its own under the temporary folder, with a trailing backslash.
+std::string fresh_folder(const char* name) {
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  std::string dir = std::string(temp) + name + std::to_string(GetCurrentProcessId()) + "\\";
+  CreateDirectoryA(dir.c_str(), nullptr);
+  return dir;
+}
+
+std::string read_whole(const std::string& path) {
+  std::string bytes;
+  HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return bytes;
+  char buffer[4096];
+  DWORD got = 0;
+  while (ReadFile(f, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+  CloseHandle(f);
+  return bytes;
+}
+
+// A caller pack of short PCM sounds (a tenth of a second each): every score
+// and word of the scheme.
+void write_pack(const std::string& dir) {
+  std::string samples(800, '\x80');
+  auto u32 = [](uint32_t v) { return std::string(reinterpret_cast<const char*>(&v), 4); };
+  const std::string file = "RIFF" + u32(36 + 800) + "WAVEfmt " + u32(16) + std::string("\x01\x00\x01\x00", 4) +
+                           u32(8000) + u32(8000) + std::string("\x01\x00\x08\x00", 4) + "data" + u32(800) + samples;
+  std::vector<std::string> names = {"gameshot", "setshot", "you_require", "gameon"};
+  for (int n = 0; n <= 180; ++n) names.push_back(std::to_string(n));
+  for (const std::string& name : names) {
+    HANDLE f = CreateFileA((dir + name + ".wav").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(f, file.data(), static_cast<DWORD>(file.size()), &written, nullptr);
+    CloseHandle(f);
+  }
+}
+
+// The large view's notice after a visit (the score of the player at the oche
+// down, the turn passing), without and then with the caller and the stream
+// feed on: what the two cost on top of the board.
+void measure_caller_and_feed(host& h, int samples, int width, int height) {
+  const std::string pack = fresh_folder("dsv_bench_pack");
+  const std::string feed = fresh_folder("dsv_bench_feed");
+  write_pack(pack);
+  view_settings.bmp_back[0] = 0;
+  figures off = {0, 0};
+  static const char* const modes[] = {"without caller and feed", "caller", "stream feed", "both"};
+  for (int on = 0; on < 4; ++on) {
+    lstrcpyA(view_extras.caller_dir, (on & 1) != 0 ? pack.substr(0, pack.size() - 1).c_str() : "");
+    lstrcpyA(view_extras.stream_dir, (on & 2) != 0 ? feed.substr(0, feed.size() - 1).c_str() : "");
+    put(h.record + 16, 0);
+    put(h.legs + match_layout::first_player, 0);
+    int32_t score[2] = {501, 501};
+    const auto turn = [&](int i) {
+      const int p = i % 2;
+      score[p] = score[p] > 170 ? score[p] - 60 : 501;
+      put(h.record + match_layout::players + match_layout::player_stride * p + match_layout::score, score[p]);
+      put(h.legs + match_layout::current_player, 1 - p);
+    };
+    for (int i = 0; i < 2; ++i) turn(i);
+    dsv_view(h.window, host_event::open, h.block.data(), 0);
+    if (view_hwnd == nullptr) return;
+    SetWindowPos(view_hwnd, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    pump();
+    const figures f = time_notices(h, dsv_view, samples, [&](int i) {
+      turn(i);
+      // Between two visits, as in a match (seconds there): the caller's timer
+      // moves on and the feed's writer ends its writes.
+      Sleep(30);
+      pump();
+    });
+    dsv_view(h.window, host_event::close, h.block.data(), 0);
+    pump();
+    if (on == 0) off = f;
+    std::printf("large view, text %4dx%-4d notice after a visit, %-23s median %7.3f p99 %7.3f ms | %+7.3f ms\n", width,
+                height, modes[on], f.median, f.p99, f.median - off.median);
+  }
+  // What the two add to a notice, timed alone: the caller's and the feed's
+  // part of it, with the view open and both on (the whole notice above varies
+  // by more than this from run to run on a busy machine).
+  lstrcpyA(view_extras.caller_dir, pack.substr(0, pack.size() - 1).c_str());
+  lstrcpyA(view_extras.stream_dir, feed.substr(0, feed.size() - 1).c_str());
+  dsv_view(h.window, host_event::open, h.block.data(), 0);
+  std::vector<double> part;
+  std::vector<double> sound;
+  const auto* record = reinterpret_cast<const match_state*>(h.record);
+  for (int i = 0; i < samples && view_hwnd != nullptr; ++i) {
+    const int p = i % 2;
+    put(h.record + match_layout::players + match_layout::player_stride * p + match_layout::score, 100 + 20 * (i % 3));
+    put(h.legs + match_layout::current_player, 1 - p);
+    Sleep(30);
+    pump();
+    double start = now_ms();
+    announce_notice(view_hwnd, record);
+    part.push_back(now_ms() - start);
+  }
+  dsv_view(h.window, host_event::close, h.block.data(), 0);
+  pump();
+  // The system's asynchronous play from memory, as the caller's timer calls it after the notice.
+  const std::string clip = read_whole(pack + "60.wav");
+  for (int i = 0; i < std::min(samples, 50); ++i) {
+    double start = now_ms();
+    PlaySoundA(clip.data(), nullptr, SND_MEMORY | SND_ASYNC | SND_NODEFAULT);
+    sound.push_back(now_ms() - start);
+    Sleep(150);
+  }
+  PlaySoundA(nullptr, nullptr, 0);
+  if (!part.empty()) {
+    const figures a = summarise(part);
+    const figures b = summarise(sound);
+    std::printf("caller and feed within a notice after a visit: median %7.3f p99 %7.3f ms | PlaySound from memory, "
+                "asynchronous, on the view's timer: median %7.3f p99 %7.3f ms\n",
+                a.median, a.p99, b.median, b.p99);
+  }
+  view_extras.caller_dir[0] = 0;
+  view_extras.stream_dir[0] = 0;
+}
+
 void soak(host& h, const view_case& v, int notices, int resizes, int cycles) {
   const long gdi_before = gdi_live_objects();
   const std::size_t heap_before = heap_blocks();
@@ -302,9 +427,11 @@ void soak(host& h, const view_case& v, int notices, int resizes, int cycles) {
 
 int main(int argc, char** argv) {
   bool quick = false;
+  bool caller_feed_only = false;
   std::string skin_dir;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--quick") == 0) quick = true;
+    if (std::strcmp(argv[i], "--caller-feed") == 0) caller_feed_only = true;
     if (std::strcmp(argv[i], "--skin") == 0 && i + 1 < argc) skin_dir = argv[++i];
   }
   plugin_startup(GetModuleHandleA(nullptr));
@@ -317,6 +444,10 @@ int main(int argc, char** argv) {
   result_settings.reslut_full_screen = 0;
   host h;
   const int samples = quick ? 50 : 500;
+  if (caller_feed_only) {
+    measure_caller_and_feed(h, samples, 1920, 1080);
+    return 0;
+  }
   // The large view at the sample skin's own size (960 x 540), at a size that
   // is no simple multiple of it, and at full HD and 4K; text and skin at one
   // size one after the other, so that the machine's load changes little
@@ -331,6 +462,7 @@ int main(int argc, char** argv) {
     if (!skin_dir.empty()) cases.push_back({"large view, skin", dsv_view, &view_hwnd, s.cx, s.cy, true});
   }
   for (const view_case& v : cases) measure(h, v, samples, skin_dir);
+  measure_caller_and_feed(h, samples, 1920, 1080);
   const int notices = quick ? 500 : 10000, resizes = quick ? 100 : 1000, cycles = quick ? 10 : 100;
   const std::size_t text_case = 2, skin_case = 3;
   soak(h, cases[0], notices, resizes, cycles);

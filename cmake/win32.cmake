@@ -101,7 +101,8 @@ install(TARGETS dsv_view RUNTIME DESTINATION . LIBRARY DESTINATION .)
 install(FILES ${CMAKE_SOURCE_DIR}/docs/dsv_view.ini DESTINATION samples)
 install(FILES ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/docs/settings.md ${CMAKE_SOURCE_DIR}/docs/host.md
         DESTINATION docs OPTIONAL)
-install(FILES ${CMAKE_SOURCE_DIR}/docs/skins.md DESTINATION docs OPTIONAL)
+install(FILES ${CMAKE_SOURCE_DIR}/docs/skins.md ${CMAKE_SOURCE_DIR}/docs/stream.md ${CMAKE_SOURCE_DIR}/docs/stream_overlay.html
+        DESTINATION docs OPTIONAL)
 if(TARGET dsv_host)
   install(TARGETS dsv_host RUNTIME DESTINATION .)
 endif()

@@ -45,7 +45,7 @@ void collect(void* context, const char* name) {
   auto& list = *static_cast<listing*>(context);
   int variant = 0;
   const int id = caller_id_of_name(name, &variant);
-  if (id < 0) return;
+  if (id < 0 || list.files.size() >= caller_files_most) return;
   found_file file;
   file.id = static_cast<int16_t>(id);
   file.variant = static_cast<int16_t>(variant);
@@ -172,7 +172,7 @@ caller_folder caller_pack_load(caller_pack& pack, const char* dir, const caller_
   }
   for (std::size_t i = pack.sounds.size(); i-- > 0;) {
     const int id = pack.sounds[i].id;
-    pack.first[id] = static_cast<int16_t>(i);
+    pack.first[id] = static_cast<int32_t>(i);
     ++pack.variants[id];
   }
   return folder;

@@ -60,8 +60,8 @@ struct caller_sound {
 struct caller_pack {
   heap_array<caller_sound> sounds;  // by id, then variant
   std::size_t memory = 0;           // bytes the images take
-  int16_t first[caller_id::count] = {};  // index in sounds of an id's first variant
-  int16_t variants[caller_id::count] = {};  // 0 when the pack has no file for the id
+  int32_t first[caller_id::count] = {};     // index in sounds of an id's first variant
+  int32_t variants[caller_id::count] = {};  // 0 when the pack has no file for the id
 };
 
 // What became of one file of the scheme (for the checker).
@@ -69,7 +69,10 @@ using caller_report_fn = void (*)(void* context, const char* name, int id, wav_f
 
 // Reads the scheme's files of `dir` into `pack` (emptied first), in the order
 // of their calls, within caller_memory_limit; a file that cannot be played is
-// skipped and, with `report`, named. Files outside the scheme are not opened.
+// skipped and, with `report`, named. Files outside the scheme are not opened,
+// and of a folder with more than caller_files_most files of the scheme only
+// the first so many found are looked at.
+constexpr std::size_t caller_files_most = 4096;
 caller_folder caller_pack_load(caller_pack& pack, const char* dir, const caller_file_ops& files,
                                caller_report_fn report, void* context);
 

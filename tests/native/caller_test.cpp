@@ -194,8 +194,8 @@ struct fake_pack {
   caller_pack pack;
   explicit fake_pack(std::initializer_list<std::pair<int, int>> ids) {
     for (const auto& [id, variants] : ids) {
-      pack.first[id] = static_cast<int16_t>(pack.sounds.size());
-      pack.variants[id] = static_cast<int16_t>(variants);
+      pack.first[id] = static_cast<int32_t>(pack.sounds.size());
+      pack.variants[id] = variants;
       for (int v = 0; v < variants; ++v) {
         caller_sound sound = {static_cast<int16_t>(id), static_cast<int16_t>(v), nullptr, 0, 10};
         pack.sounds.push_back(std::move(sound));

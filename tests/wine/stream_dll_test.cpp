@@ -352,3 +352,21 @@ TEST(StreamDll, AFolderThatCannotBeMadeOrIsOff) {
 }
 
 }  // namespace
+
+namespace {
+
+// A folder named in code page 932 whose last character's second byte is a
+// backslash ("表" is 95 5C), given with a separator after it: the folder is
+// that name, not one cut inside the character.
+TEST(StreamDll, AFolderNamedInCodePage932) {
+  const std::string hyou = "\x95\x5C";
+  feed_view view("stream_dir=" + hyou + "\\\r\n");
+  view.open();
+  view.script.visit({60, 60, 60});
+  view.close();
+  const std::map<std::string, file_seen> files = read_feed(view.dll.dir + hyou + "\\");
+  EXPECT_EQ(files.size(), 31u);
+  EXPECT_EQ(dir_listing(view.dll.dir), "dsv_view.dsv\ndsv_view.ini\n" + hyou + "\n");
+}
+
+}  // namespace

@@ -8,6 +8,7 @@
 #include <mmsystem.h>
 #include <winioctl.h>
 
+#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
@@ -225,6 +226,44 @@ TEST(CallerDll, NoFolderNoSoundNoMemory) {
     script.visit({60, 20, 20});
     EXPECT_EQ(view.calls(50), calls{}) << setting;
   }
+}
+
+}  // namespace
+
+namespace {
+
+// Each allocation of a view's life with the caller and the feed on refused in
+// turn, as a full heap refuses it: the view opens or does not, the notices and
+// the close go through, and the host's process goes on.
+TEST(CallerDll, EveryAllocationRefusedInTurn) {
+  plugin_dll dll((std::string(window_lines) + "caller_dir=calls\r\nstream_dir=feed\r\n").c_str());
+  write_sounds(dll.dir + "calls\\", {"60", "100", "gameshot", "you_require"});
+  replace_imports(dll.module, alloc_faults::replacements());
+  replace_imports(dll.module, {{"winmm.dll", "PlaySoundA", reinterpret_cast<void*>(record_play)}});
+  fake_match match;
+  fake_host host(match);
+  const auto life = [&] {
+    match_script script(match, [&] { dll.dsv_view(host.window, host_event::change, host.block(), 0); });
+    script.set(160, 100, 0);
+    dll.dsv_view(host.window, host_event::open, host.block(), 0);
+    script.visit({60, 20, 20});
+    pump_messages(15);  // the caller's timer plays
+    dll.dsv_view(host.window, host_event::close, host.block(), 0);
+  };
+  alloc_faults::calls = 0;
+  alloc_faults::refuse_from = alloc_faults::refuse_to = 0;
+  life();
+  const long total = alloc_faults::calls;
+  ASSERT_GT(total, 20);
+  std::printf("%ld allocations in a view's life with the caller and the feed\n", total);
+  for (long k = 1; k <= total; ++k) {
+    alloc_faults::calls = 0;
+    alloc_faults::refuse_from = alloc_faults::refuse_to = k;
+    life();
+    EXPECT_EQ(find_thread_window("dsv_view_wnd"), nullptr) << "allocation " << k;
+  }
+  alloc_faults::refuse_from = alloc_faults::refuse_to = 0;
+  played.clear();
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ constexpr UINT caller_gap_ms = 40;
 
 struct announce_session {
   HWND window;
-  match_tracker tracker;
+  match_tracker tracker;  // announce_notice's own; announce_events is told the view's
   match_snapshot last;
   bool caller_on;
   caller_pack pack;
@@ -102,7 +102,8 @@ void call(announce_session& s, const match_events& events) {
   SetTimer(s.window, caller_timer_id, 0, caller_timer);
 }
 
-void feed(announce_session& s, const match_state* match, const match_snapshot& now, const match_events& events) {
+void feed(announce_session& s, const match_state* match, const match_snapshot& now, const match_events& events,
+          const match_tracker& tracker) {
   const match_callout raised = match_callout_of(events);
   // A call-out stands until the board changes again.
   if (raised.text[0] != '\0' || events.undo_player >= 0 || std::memcmp(&now, &s.last, sizeof now) != 0) {
@@ -115,7 +116,7 @@ void feed(announce_session& s, const match_state* match, const match_snapshot& n
     board.legs[p] = now.legs[p];
     board.sets[p] = now.sets[p];
     match_three_dart_average_text(match, p, board.average[p]);
-    board.last_visit[p] = s.tracker.last_visit[p];
+    board.last_visit[p] = tracker.last_visit[p];
   }
   board.to_throw = now.to_throw == 0 || now.to_throw == 1 ? now.to_throw : -1;
   board.threw_first = now.threw_first == 0 || now.threw_first == 1 ? now.threw_first : -1;
@@ -147,13 +148,22 @@ void announce_open(HWND window, const match_state* match) noexcept {
   announce_notice(window, match);
 }
 
+bool announce_on(HWND window) noexcept { return session != nullptr && session->window == window; }
+
 void announce_notice(HWND window, const match_state* match) noexcept {
   announce_session* s = session;
   if (s == nullptr || s->window != window || match == nullptr) return;
   const match_snapshot now = match_snapshot_of(match, match_bytes_readable);
   const match_events events = match_tracker_update(s->tracker, now);
+  announce_events(window, match, now, events, s->tracker);
+}
+
+void announce_events(HWND window, const match_state* match, const match_snapshot& now, const match_events& events,
+                     const match_tracker& tracker) noexcept {
+  announce_session* s = session;
+  if (s == nullptr || s->window != window || match == nullptr) return;
   if (s->caller_on) call(*s, events);
-  if (s->writer != nullptr) feed(*s, match, now, events);
+  if (s->writer != nullptr) feed(*s, match, now, events, tracker);
   s->last = now;
 }
 

@@ -11,12 +11,21 @@
 
 #include <windows.h>
 
+#include "match/match_tracker.h"
+
 struct match_state;
 
 // At the view's creation: reads the options, loads the caller's sounds, takes
 // the record as it stands as the starting point and writes the stream feed.
 void announce_open(HWND window, const match_state* match) noexcept;
-// At each notice of the view (a repaint from the record).
+// At each notice of the view (a repaint from the record), with a tracker of
+// the caller's and the feed's own.
 void announce_notice(HWND window, const match_state* match) noexcept;
+// The same for a view that keeps the tracker itself: what its tracker saw at
+// this notice (`now` fed to `tracker`, which gave `events`).
+void announce_events(HWND window, const match_state* match, const match_snapshot& now, const match_events& events,
+                     const match_tracker& tracker) noexcept;
+// Whether the caller or the feed is on for `window`: then its notices need the tracker.
+bool announce_on(HWND window) noexcept;
 // At the view's destruction: silences the caller and gives every sound back.
 void announce_close(HWND window) noexcept;

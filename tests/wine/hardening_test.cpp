@@ -452,7 +452,7 @@ const view_description& description_of(const plugin_view_entry& v) {
   throw std::runtime_error(std::string("no view of class ") + v.class_name);
 }
 
-int case_views_closing_themselves() {
+int case_closed_views() {
   start_plugin_windowed();
   fake_match match;
   fake_host host(match);
@@ -543,7 +543,7 @@ const named_case cases[] = {
     {"refused_allocations", case_refused_allocations},
     {"lasting_shortage", case_lasting_shortage},
     {"save_all_or_nothing", case_save_all_or_nothing},
-    {"views_closing_themselves", case_views_closing_themselves},
+    {"closed_views", case_closed_views},
     {"refused_buffer_bitmaps", case_refused_buffer_bitmaps},
 };
 
@@ -554,7 +554,7 @@ TEST(Hardening, GarbageSettingsFile) { EXPECT_EQ(run_case("garbage_settings"), 0
 TEST(Hardening, RefusedAllocations) { EXPECT_EQ(run_case("refused_allocations"), 0u); }
 TEST(Hardening, LastingMemoryShortage) { EXPECT_EQ(run_case("lasting_shortage"), 0u); }
 TEST(Hardening, SaveOfAFileLackingKeysIsAllOrNothing) { EXPECT_EQ(run_case("save_all_or_nothing"), 0u); }
-TEST(Hardening, ViewsClosingThemselvesForgetTheirHandles) { EXPECT_EQ(run_case("views_closing_themselves"), 0u); }
+TEST(Hardening, ClosedViewsForgetTheirHandles) { EXPECT_EQ(run_case("closed_views"), 0u); }
 TEST(Hardening, RefusedBufferBitmapsAreMadeAtTheNextNotice) { EXPECT_EQ(run_case("refused_buffer_bitmaps"), 0u); }
 
 }  // namespace

@@ -155,5 +155,6 @@ void settings_load_from_file(const char* path, const settings_rect* work_area, c
 // settings), writes every setting into it, saves and frees the document. A
 // file that exists but cannot be read is left alone. When it could not be read
 // at start-up, only the settings changed since then are written, and the file
-// is not touched when none did. 1 when saved, 0 otherwise.
+// is not touched when none did. Nothing is saved unless every setting to be
+// written went into the document. 1 when saved, 0 otherwise.
 int settings_save_to_file(const char* path, const profile_file_ops& files) noexcept;

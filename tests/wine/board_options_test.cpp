@@ -4,6 +4,7 @@
 // follows the record's current leg entry from one change notice to the next.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -11,7 +12,10 @@
 #include "match/match_state.h"
 #include "plugin/host_protocol.h"
 #include "test_host.h"
+#include "settings/profile_document.h"
+#include "settings/settings_table.h"
 #include "views/board/board_extras.h"
+#include "views/board/board_extras_win.h"
 
 namespace {
 
@@ -139,6 +143,59 @@ TEST(BoardOptions, TextModeRouteFollowsThePlayerToThrow) {
   match.set_leg_players(1, 1, 5);  // nobody to throw
   view.notice();
   EXPECT_EQ(view.shot().pixels, base.pixels) << "no route";
+}
+
+// The bands of `shot` and `reference` inside `boxes` differ nowhere.
+bool same_in(const client_pixels& shot, const client_pixels& reference, const std::vector<RECT>& boxes) {
+  const difference d = compare(shot, reference, boxes);
+  return d.outside >= 0 && d.inside == 0;
+}
+
+// The averages the view draws are the record's, read back from its pixels: the
+// bands match the same painter given the expected texts. With show_checkout=0
+// no route is drawn though the others are on and a player stands on a finish.
+TEST(BoardOptions, TextModeDrawsTheRecordsAveragesAndNoRouteWithoutItsKey) {
+  fake_match match;
+  fill_match(match);
+  match.set_stat(0, 0, match_layout::score_total, 331);  // 110.33 over 9 darts
+  match.set_stat(0, 0, match_layout::score_darts, 9);
+  match.set_stat(0, 1, match_layout::score_total, 170);  // the second block counts too
+  match.set_stat(0, 1, match_layout::score_darts, 3);    // (501 over 12 darts: 125.25)
+  const std::string ini = std::string(text_window) + "show_checkout=0\r\nshow_average=1\r\nshow_first_mark=1\r\n";
+  const client_pixels base = shot_with(text_window, match);
+  const client_pixels on = shot_with(ini, match);
+  ASSERT_EQ(on.width, 1000);
+  const board_text_layout boxes = board_layout_text(1000, 500, true);
+  const board_extras_text_layout bands = board_extras_layout_text(boxes, 1000);
+  EXPECT_TRUE(same_in(on, base, {rect_of(bands.route[0]), rect_of(bands.route[1])})) << "no route for 170";
+
+  // The painter of this program, with the settings the library read from the same file.
+  ASSERT_EQ(profile_load_text(ini.data(), ini.size()), 1);
+  settings_read_all("");
+  profile_free();
+  board_extras_content expected = {};
+  std::strcpy(expected.average[0], "125.25");
+  std::strcpy(expected.average[1], "93.80");
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, 1000, 500);
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ old_bitmap = SelectObject(dc, bitmap);
+  SetBkMode(dc, TRANSPARENT);
+  board_extras_gdi gdi;
+  board_extras_create(gdi, SIZE{1000, 500}, false);
+  HBRUSH name_brush = CreateSolidBrush(static_cast<COLORREF>(view_settings.color_name_back));
+  board_extras_paint_text(dc, gdi, boxes, 1000, name_brush, expected);
+  const client_pixels reference = capture_dc(dc, 1000, 500);
+  DeleteObject(name_brush);
+  board_extras_release(gdi);
+  SelectObject(dc, old_bitmap);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+
+  EXPECT_GT(compare(base, on, {rect_of(bands.average[0])}).inside, 0);
+  EXPECT_TRUE(same_in(on, reference, {rect_of(bands.average[0])})) << "125.25 for player 0";
+  EXPECT_TRUE(same_in(on, reference, {rect_of(bands.average[1])})) << "93.80 for player 1";
 }
 
 TEST(BoardOptions, BitmapModeDrawsInsideTheRectanglesOnly) {

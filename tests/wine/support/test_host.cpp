@@ -214,8 +214,13 @@ client_pixels capture_dc(HDC dc, int width, int height) {
   HGDIOBJ old = SelectObject(mdc, dib);
   BitBlt(mdc, 0, 0, out.width, out.height, dc, 0, 0, SRCCOPY);
   GdiFlush();
+  // The top byte of a 32-bpp BI_RGB pixel is reserved, not part of the picture,
+  // and what a window gives in it depends on the platform and on how the window
+  // was last painted (Wine 10: 0xFF in a newly shown window, 0 after a repaint
+  // of the same picture). Pixels are kept as 0x00RRGGBB.
   const uint32_t* p = static_cast<const uint32_t*>(bits);
-  out.pixels.assign(p, p + static_cast<std::size_t>(out.width) * out.height);
+  out.pixels.resize(static_cast<std::size_t>(out.width) * out.height);
+  for (std::size_t i = 0; i < out.pixels.size(); ++i) out.pixels[i] = p[i] & 0xFFFFFF;
   SelectObject(mdc, old);
   DeleteObject(dib);
   DeleteDC(mdc);

@@ -139,7 +139,7 @@ COLORREF pixel_at(HWND window, int x, int y);
 struct client_pixels {
   int width = 0;
   int height = 0;
-  std::vector<uint32_t> pixels;
+  std::vector<uint32_t> pixels;  // 0x00RRGGBB, rows top down
   COLORREF at(int x, int y) const;  // as a COLORREF
 };
 client_pixels capture_client(HWND window);

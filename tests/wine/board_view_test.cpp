@@ -653,6 +653,14 @@ TEST(BoardSkin, PartsOfTheStretchGiveTheWholeStretchsPixels) {
     EXPECT_EQ(view.state()->stretch.model_check, z.computed ? stretch_parts_check::same : stretch_parts_check::unknown)
         << what << ": the computed stretch checked and used";
     EXPECT_EQ(view.state()->stretch.parts_check, stretch_parts_check::unknown) << what;
+    // A new size once the computed stretch was proven (at 1:1, at this new
+    // size): its first picture is computed too, after a check on noise alone,
+    // and is still the whole stretch.
+    const int32_t next_w = z.window_w + 7, next_h = z.window_h + 5;
+    SetWindowPos(view.window, nullptr, 0, 0, next_w, next_h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(same_picture(buffer_pixels(view), whole_stretch(view))) << what << ", then " << next_w << " x " << next_h;
+    EXPECT_EQ(view.state()->stretch.model_check, stretch_parts_check::same) << what << ", then " << next_w;
+    EXPECT_TRUE(view.state()->stretch.model_proven) << what;
   }
 }
 

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "base/memory.h"
+#include "views/board/stretch_check_win.h"
 #include "views/board/stretch_enlarge.h"
 
 namespace {
@@ -13,49 +14,9 @@ constexpr int box_capacity = 64;
 // of a 32-bit host's memory than they save time (4 M pixels are 16 MB each).
 constexpr int64_t largest_compared = int64_t{1} << 22;
 
-void set_halftone(HDC dc, int32_t origin_x, int32_t origin_y) noexcept {
-  SetStretchBltMode(dc, HALFTONE);
-  SetBrushOrgEx(dc, origin_x, origin_y, nullptr);  // HALFTONE needs it after the mode is set
-}
-
 bool stretch_whole(HDC buffer, HDC compose, const stretch_cache& c) noexcept {
   set_halftone(buffer, 0, 0);
   return StretchBlt(buffer, 0, 0, c.window_w, c.window_h, compose, 0, 0, c.source_w, c.source_h, SRCCOPY) != FALSE;
-}
-
-void release_surface(stretch_surface& s) noexcept {
-  s.dc.reset();
-  s.bits = nullptr;
-  s.width = s.height = 0;
-}
-
-// A surface of at least `width` x `height`, kept when it is large enough.
-bool ensure_surface(stretch_surface& s, HDC like, int32_t width, int32_t height) noexcept {
-  if (s.bits != nullptr && s.width >= width && s.height >= height) return true;
-  if (s.bits != nullptr) {
-    width = width > s.width ? width : s.width;
-    height = height > s.height ? height : s.height;
-  }
-  release_surface(s);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down: row y starts at y * width
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  s.dc.reset(CreateCompatibleDC(like));
-  if (!s.dc) return false;
-  s.dc.select_owned(CreateDIBSection(s.dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (s.dc.bitmap() == nullptr || bits == nullptr) {
-    release_surface(s);
-    return false;
-  }
-  s.bits = static_cast<uint32_t*>(bits);
-  s.width = width;
-  s.height = height;
-  return true;
 }
 
 // The memory the cache keeps for one composition size; false when any of it
@@ -184,92 +145,36 @@ bool model_into(stretch_cache& c, HDC buffer, const stretch_rect& area) noexcept
   return BitBlt(buffer, area.left, area.top, w, h, c.part.dc.get(), 0, 0, SRCCOPY) != FALSE;
 }
 
-// Whether `count` rows of `width` pixels, `stride` apart at `a` and at `b`, are the same.
-bool same_rows(const uint32_t* a, int32_t a_stride, const uint32_t* b, int32_t b_stride, int32_t width,
-               int32_t count) noexcept {
-  for (int32_t k = 0; k < count; ++k) {
-    if (std::memcmp(a + static_cast<size_t>(k) * a_stride, b + static_cast<size_t>(k) * b_stride,
-                    static_cast<size_t>(width) * sizeof(uint32_t)) != 0) {
-      return false;
-    }
+// Rows of the window computed at a time when the whole picture is.
+constexpr int32_t whole_band = 64;
+
+// The whole window computed from the new composition, band by band.
+bool compute_whole(stretch_cache& c, HDC buffer) noexcept {
+  const enlarge_shifts shifts = enlarge_shifts_of(c);
+  bool done = true;
+  for (int32_t top = 0; top < c.window_h && done; top += whole_band) {
+    const stretch_rect band = {0, top, c.window_w, top + whole_band < c.window_h ? top + whole_band : c.window_h};
+    done = shifts.usable() ? enlarge_into(c, buffer, shifts, band) : model_into(c, buffer, band);
+  }
+  return done;
+}
+
+// The first picture at these sizes: computed where the model is known or
+// proven to give the platform's pixels, else the platform's whole stretch,
+// after which the model is checked against it.
+bool show_first(stretch_cache& c, HDC buffer, HDC compose, bool model_may_gain) noexcept {
+  if (model_may_gain && c.model_check == stretch_parts_check::unknown && c.model_proven) {
+    c.model_check = stretch_noise_matches_model(c, buffer) ? stretch_parts_check::same : stretch_parts_check::differ;
+  }
+  if (c.model_check == stretch_parts_check::same && compute_whole(c, buffer)) return true;
+  if (!stretch_whole(buffer, compose, c)) return false;
+  if (model_may_gain && c.model_check == stretch_parts_check::unknown) {
+    const bool same = stretch_noise_matches_model(c, buffer) && stretch_strips_match_whole(c, buffer, true) &&
+                      stretch_strips_match_whole(c, buffer, false);
+    c.model_check = same ? stretch_parts_check::same : stretch_parts_check::differ;
+    c.model_proven = c.model_proven || same;
   }
   return true;
-}
-
-// The platform's stretch of noise of source_w x source_h onto window_w x
-// window_h against the model with these taps (`across` or `down` may be null
-// for an axis of 2 pixels kept as it is).
-bool noise_matches(HDC like, int32_t source_w, int32_t source_h, int32_t window_w, int32_t window_h,
-                   const stretch_tap* across, int shift_x, const stretch_tap* down, int shift_y) noexcept {
-  stretch_surface from, to;
-  if (!ensure_surface(from, like, source_w, source_h) || !ensure_surface(to, like, window_w, window_h)) return false;
-  stretch_tap kept[2];
-  const int shift_kept = stretch_model_axis(2, 2, stretch_steps::exact, kept);
-  GdiFlush();
-  uint32_t state = 0x9E3779B9u;
-  for (int32_t i = 0; i < from.width * from.height; ++i) {
-    state ^= state << 13;
-    state ^= state >> 17;
-    state ^= state << 5;
-    from.bits[i] = state & 0x00FFFFFFu;
-  }
-  set_halftone(to.dc.get(), 0, 0);
-  if (StretchBlt(to.dc.get(), 0, 0, window_w, window_h, from.dc.get(), 0, 0, source_w, source_h, SRCCOPY) == FALSE) {
-    return false;
-  }
-  GdiFlush();
-  const size_t pixels = static_cast<size_t>(window_w) * static_cast<size_t>(window_h);
-  auto* computed = static_cast<uint32_t*>(mem_alloc(pixels * sizeof(uint32_t)));
-  if (computed == nullptr) return false;
-  stretch_model(from.bits, from.width, across != nullptr ? across : kept, across != nullptr ? shift_x : shift_kept,
-                down != nullptr ? down : kept, down != nullptr ? shift_y : shift_kept,
-                stretch_rect{0, 0, window_w, window_h}, computed, window_w);
-  const bool same = same_rows(computed, window_w, to.bits, to.width, window_w, window_h);
-  mem_free(computed);
-  return same;
-}
-
-// Rows and columns of the window checked against the whole stretch.
-constexpr int32_t strip_lines = 8;
-
-// After the whole stretch is in the buffer: whether the model gives its pixels
-// on `strip_lines` rows, or columns (`rows` false), spread over the window.
-bool strips_match_whole(stretch_cache& c, HDC buffer, bool rows) noexcept {
-  const int32_t length = rows ? c.window_w : c.window_h;
-  const int32_t across = rows ? c.window_h : c.window_w;
-  stretch_surface read;
-  if (!ensure_surface(read, buffer, rows ? length : strip_lines, rows ? strip_lines : length)) return false;
-  auto* computed = static_cast<uint32_t*>(mem_alloc(static_cast<size_t>(length) * strip_lines * sizeof(uint32_t)));
-  if (computed == nullptr) return false;
-  bool same = true;
-  for (int32_t k = 0; k < strip_lines && same; ++k) {
-    const int32_t at = strip_lines > 1 ? k * (across - 1) / (strip_lines - 1) : 0;
-    const stretch_rect line = rows ? stretch_rect{0, at, length, at + 1} : stretch_rect{at, 0, at + 1, length};
-    // A column is computed one pixel to a row: its pixels land `1` apart.
-    stretch_model(c.next.bits, c.next.width, c.taps, c.shift_x, c.taps + c.window_w, c.shift_y, line,
-                  computed + static_cast<size_t>(k) * length, 1);
-    same = rows ? BitBlt(read.dc.get(), 0, k, length, 1, buffer, 0, at, SRCCOPY) != FALSE
-                : BitBlt(read.dc.get(), k, 0, 1, length, buffer, at, 0, SRCCOPY) != FALSE;
-  }
-  GdiFlush();
-  for (int32_t k = 0; k < strip_lines && same; ++k) {
-    const uint32_t* mine = computed + static_cast<size_t>(k) * length;
-    for (int32_t i = 0; i < length && same; ++i) {
-      same = mine[i] == (rows ? read.bits[static_cast<size_t>(k) * read.width + i]
-                              : read.bits[static_cast<size_t>(i) * read.width + k]);
-    }
-  }
-  mem_free(computed);
-  return same;
-}
-
-// After the first whole stretch at these sizes: whether the platform's
-// stretch is the model's.
-bool model_matches_platform(stretch_cache& c, HDC buffer) noexcept {
-  stretch_tap* down = c.taps + c.window_w;
-  return noise_matches(buffer, c.source_w, 2, c.window_w, 2, c.taps, c.shift_x, nullptr, 0) &&
-         noise_matches(buffer, 2, c.source_h, 2, c.window_h, nullptr, 0, down, c.shift_y) &&
-         strips_match_whole(c, buffer, true) && strips_match_whole(c, buffer, false);
 }
 
 }  // namespace
@@ -318,13 +223,8 @@ int stretch_cache_show(stretch_cache& c, HDC buffer, HDC compose, int32_t source
   }
   GdiFlush();
   if (!c.valid) {
-    c.valid = stretch_whole(buffer, compose, c);
+    c.valid = show_first(c, buffer, compose, model_may_gain);
     if (c.valid) remember_all(c);
-    if (c.valid && model_may_gain && c.model_check == stretch_parts_check::unknown) {
-      c.model_check = c.shift_x >= 0 && c.shift_y >= 0 && model_matches_platform(c, buffer)
-                          ? stretch_parts_check::same
-                          : stretch_parts_check::differ;
-    }
     return c.valid ? 1 : 0;
   }
 

@@ -19,16 +19,10 @@
 
 #include <cstdint>
 
-#include "draw/gdi_handles_win.h"
 #include "views/board/stretch_model.h"
 #include "views/board/stretch_plan.h"
+#include "views/board/stretch_surface_win.h"
 
-// A 32-bit top-down DIB section selected into a memory DC, with its pixels.
-struct stretch_surface {
-  memory_dc dc;  // owns the section
-  uint32_t* bits = nullptr;
-  int32_t width = 0, height = 0;
-};
 
 enum class stretch_parts_check { unknown, same, differ };
 
@@ -63,6 +57,11 @@ struct stretch_cache {
   // over the window; kept with the parts check. When same, changed pixels are
   // computed, not stretched, and parts are never checked.
   stretch_parts_check model_check = stretch_parts_check::unknown;
+  // The model was found to give the platform's whole stretch at some sizes,
+  // rows and columns included: at new sizes the two strips of noise then
+  // suffice, and the first picture is computed, not stretched. Kept for the
+  // cache's life, whatever the sizes.
+  bool model_proven = false;
   // The model's taps, window_w across then window_h down, from the local heap;
   // their shifts, -1 when the sizes are beyond the arithmetic.
   stretch_tap* taps = nullptr;

@@ -101,8 +101,8 @@ int stretch_model_axis(int32_t source, int32_t window, stretch_steps steps, stre
 void stretch_model(const uint32_t* source, int32_t source_stride, const stretch_tap* across, int shift_x,
                    const stretch_tap* down, int shift_y, const stretch_rect& area, uint32_t* out,
                    int32_t out_stride) noexcept {
-  // 255 * 2^shift plus a half fits 32 bits up to a shift of 23.
-  if (shift_x <= 23 && shift_y <= 23) {
+  // 255 * 2^shift plus a half fits 32 bits up to a shift of 24.
+  if (shift_x <= 24 && shift_y <= 24) {
     model_rows<uint32_t>(source, source_stride, across, shift_x, down, shift_y, area, out, out_stride);
   } else {
     model_rows<uint64_t>(source, source_stride, across, shift_x, down, shift_y, area, out, out_stride);

@@ -134,4 +134,36 @@ TEST(StretchModel, AnAreaGetsTheWholeWindowsPixels) {
   }
 }
 
+// Where the window pixels are computed, a change's span holds every window
+// pixel whose taps read a changed source pixel, on any ratio, and its part is
+// just those window pixels.
+TEST(StretchModel, ComputedSpansHoldEveryPixelThatReadsTheChange) {
+  std::mt19937 random(11);
+  const std::pair<int32_t, int32_t> axes[] = {{960, 1000}, {540, 500}, {960, 1366}, {540, 768},
+                                              {960, 1280}, {540, 720}, {333, 999},  {1920, 961}};
+  for (const auto& [s, w] : axes) {
+    const stretch_axis a = stretch_axis_computed(s, w);
+    ASSERT_TRUE(a.partial && a.computed);
+    for (stretch_steps steps : {stretch_steps::exact, stretch_steps::stored}) {
+      std::vector<stretch_tap> taps(static_cast<size_t>(w));
+      stretch_model_axis(s, w, steps, taps.data());
+      for (int trial = 0; trial < 200; ++trial) {
+        const int32_t begin = static_cast<int32_t>(random() % static_cast<uint32_t>(s));
+        const int32_t end = begin + 1 + static_cast<int32_t>(random() % static_cast<uint32_t>(std::min(s - begin, 40)));
+        const stretch_span span = stretch_span_of(a, begin, end);
+        ASSERT_EQ(span.part_begin, span.copy_begin);
+        ASSERT_EQ(span.part_end, span.copy_end);
+        for (int32_t x = 0; x < w; ++x) {
+          const stretch_tap& t = taps[static_cast<size_t>(x)];
+          const bool reads = (t.first >= begin && t.first < end) || (t.second >= begin && t.second < end);
+          if (reads) {
+            ASSERT_TRUE(x >= span.copy_begin && x < span.copy_end)
+                << s << " -> " << w << ", changed " << begin << ".." << end << ": window pixel " << x;
+          }
+        }
+      }
+    }
+  }
+}
+
 }  // namespace

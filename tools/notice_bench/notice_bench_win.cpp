@@ -1,7 +1,8 @@
 // Speed and soak figures of the views, under Wine or Windows: how long a host
 // change notice takes until the new picture is shown (every number on the board
 // new, and after one visit: one score new), next to the floor of one
-// full-client fill and one copy to the screen; then a soak of notices, resizes
+// full-client fill and one copy to the screen; the large view's first notice
+// after each change of size, and the resize itself; then a soak of notices, resizes
 // and open/close cycles, with GDI objects and heap blocks before and after.
 //
 // Usage: notice_bench [--quick] [--skin DIR]

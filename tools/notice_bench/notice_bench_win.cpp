@@ -1,7 +1,8 @@
 // Speed and soak figures of the views, under Wine or Windows: how long a host
 // change notice takes until the new picture is shown (every number on the board
 // new, and after one visit: one score new), next to the floor of one
-// full-client fill and one copy to the screen; then a soak of notices, resizes
+// full-client fill and one copy to the screen; the large view's first notice
+// after each change of size, and the resize itself; then a soak of notices, resizes
 // and open/close cycles, with GDI objects and heap blocks before and after.
 //
 // Usage: notice_bench [--quick] [--skin DIR]
@@ -275,6 +276,40 @@ void measure(host& h, const view_case& v, int samples, const std::string& skin_d
               shown.median > 0 ? notice.median / shown.median : 0.0, unchanged.median, one_score.median);
 }
 
+// The first notice after each change of size: the view is sized away and back
+// to the case's size `rounds` times, each followed by one notice with every
+// number new; what a host waits for when the view has just gone full screen.
+void first_notices_after_resize(host& h, const view_case& v, int rounds, const std::string& skin_dir) {
+  set_skin(v, skin_dir);
+  v.entry(h.window, host_event::open, h.block.data(), 0);
+  HWND w = *v.handle;
+  if (w == nullptr) return;
+  std::vector<double> t, sizing;
+  for (int i = 0; i < rounds; ++i) {
+    SetWindowPos(w, nullptr, 0, 0, 640 + i % 2, 360, SWP_NOZORDER | SWP_NOACTIVATE);
+    pump();
+    double start_sizing = now_ms();
+    SetWindowPos(w, nullptr, 0, 0, v.width, v.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    pump();
+    GdiFlush();
+    sizing.push_back(now_ms() - start_sizing);
+    h.visit(1000 + i);
+    double start = now_ms();
+    v.entry(h.window, host_event::change, h.block.data(), 0);
+    GdiFlush();
+    t.push_back(now_ms() - start);
+  }
+  RECT r;
+  GetClientRect(w, &r);
+  v.entry(h.window, host_event::close, h.block.data(), 0);
+  pump();
+  const figures first = summarise(t);
+  std::printf("%-18s %4ldx%-4ld first notice after a resize: median %7.3f max %7.3f ms (%d resizes;"
+              " the resize itself, with its repaint: median %7.3f ms)\n",
+              v.name, r.right, r.bottom, first.median, *std::max_element(t.begin(), t.end()), rounds,
+              summarise(sizing).median);
+}
+
 void soak(host& h, const view_case& v, int notices, int resizes, int cycles) {
   const long gdi_before = gdi_live_objects();
   const std::size_t heap_before = heap_blocks();
@@ -317,11 +352,12 @@ int main(int argc, char** argv) {
   result_settings.reslut_full_screen = 0;
   host h;
   const int samples = quick ? 50 : 500;
-  // The large view at the sample skin's own size (960 x 540), at a size that
-  // is no simple multiple of it, and at full HD and 4K; text and skin at one
+  // The large view at the sample skin's own size (960 x 540), at sizes that
+  // are no power-of-two multiple of it (1000 x 500 and the usual projector
+  // sizes 1280 x 720 and 1366 x 768), and at full HD and 4K; text and skin at one
   // size one after the other, so that the machine's load changes little
   // between the two.
-  const SIZE large_sizes[] = {{960, 540}, {1000, 500}, {1920, 1080}, {3840, 2160}};
+  const SIZE large_sizes[] = {{960, 540}, {1000, 500}, {1280, 720}, {1366, 768}, {1920, 1080}, {3840, 2160}};
   std::vector<view_case> cases = {
       {"result view", dsv_result, &result_hwnd, 0, 0, false},
       {"small score view", dsv_socre, &score_hwnd, 0, 0, false},
@@ -331,6 +367,9 @@ int main(int argc, char** argv) {
     if (!skin_dir.empty()) cases.push_back({"large view, skin", dsv_view, &view_hwnd, s.cx, s.cy, true});
   }
   for (const view_case& v : cases) measure(h, v, samples, skin_dir);
+  for (const view_case& v : cases) {
+    if (v.handle == &view_hwnd) first_notices_after_resize(h, v, quick ? 5 : 20, skin_dir);
+  }
   const int notices = quick ? 500 : 10000, resizes = quick ? 100 : 1000, cycles = quick ? 10 : 100;
   const std::size_t text_case = 2, skin_case = 3;
   soak(h, cases[0], notices, resizes, cycles);

@@ -2,12 +2,12 @@
 
 #include <cstring>
 
-#include "base/module_path_win.h"
 #include "draw/fonts_win.h"
 #include "draw/view_messages.h"
 #include "match/match_state.h"
 #include "settings/settings_table.h"
 #include "views/board/board_layout.h"
+#include "views/board/view_skin_files_win.h"
 
 namespace {
 
@@ -16,67 +16,6 @@ constexpr UINT name_format = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELL
 constexpr int bold = 700;
 
 COLORREF colour(color_ref value) { return static_cast<COLORREF>(value); }
-
-HBITMAP load_bitmap_file(const char* path, UINT flags) noexcept {
-  return static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | flags));
-}
-
-// A two-colour file in a bitmap of the screen's format, with the file's own
-// colours: read with its colour table and painted through it.
-unique_hbitmap screen_copy_of_two_colour_file(const char* path) noexcept {
-  unique_hbitmap section(load_bitmap_file(path, LR_CREATEDIBSECTION));
-  DIBSECTION dib = {};
-  if (!section || GetObjectA(section.get(), sizeof dib, &dib) != sizeof dib || dib.dsBm.bmBits == nullptr ||
-      dib.dsBmih.biBitCount != 1) {
-    return unique_hbitmap();
-  }
-  struct {
-    BITMAPINFOHEADER header;
-    RGBQUAD colours[2];
-  } info = {};
-  info.header = dib.dsBmih;
-  {
-    unique_hdc dc(CreateCompatibleDC(nullptr));
-    select_guard selected(dc.get(), section.get());
-    info.header.biClrUsed = GetDIBColorTable(dc.get(), 0, 2, info.colours);
-  }
-  if (info.header.biClrUsed == 0) return unique_hbitmap();
-  info.header.biClrImportant = 0;
-  window_dc screen(nullptr);
-  return unique_hbitmap(CreateDIBitmap(screen.get(), &info.header, CBM_INIT, dib.dsBm.bmBits,
-                                       reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS));
-}
-
-// One skin bitmap, named as the settings name it: relative names are looked up
-// beside the library. The process's current directory is never touched, since
-// the host's other threads share it. The loader keeps a file in a bitmap of the
-// screen's format, except a two-colour one, which may come back monochrome:
-// copies from a monochrome bitmap take the target's text and background colours
-// instead of the file's, so such a file is made a screen bitmap as well.
-unique_hbitmap load_skin_bitmap(const char* library_dir, const char* name) noexcept {
-  char path[MAX_PATH + settings_text_size + 2];
-  if (!board_skin_path(path, sizeof path, library_dir, name, ansi_lead_byte)) return unique_hbitmap();
-  unique_hbitmap loaded(load_bitmap_file(path, 0));
-  BITMAP info = {};
-  if (!loaded || GetObjectA(loaded.get(), sizeof info, &info) == 0 || info.bmBitsPixel != 1) return loaded;
-  unique_hbitmap colour = screen_copy_of_two_colour_file(path);
-  if (!colour) return loaded;
-  return colour;
-}
-
-// Loads the three skin bitmaps when all three names are set; a file that does
-// not load leaves its handle null.
-void load_skin(HWND window, view_window_state& state) noexcept {
-  const view_window_settings& s = view_settings;
-  if (s.bmp_back[0] == '\0' || s.bmp_num_l[0] == '\0' || s.bmp_num_s[0] == '\0') return;
-  char library_dir[MAX_PATH] = {};
-  auto module = reinterpret_cast<HMODULE>(GetClassLongPtrA(window, GCLP_HMODULE));
-  // Unknown or cut short: empty, and names stay as they are.
-  if (module_file_name(module, library_dir)) module_directory_cut(library_dir, ansi_lead_byte);
-  state.skin_back = load_skin_bitmap(library_dir, s.bmp_back);
-  state.skin_num_l = load_skin_bitmap(library_dir, s.bmp_num_l);
-  state.skin_num_s = load_skin_bitmap(library_dir, s.bmp_num_s);
-}
 
 // A memory DC compatible with `like` holding the skin's `bitmap`, which the state keeps.
 void select_skin(HDC like, HBITMAP bitmap, memory_dc& dc, BITMAP& info) noexcept {
@@ -142,53 +81,16 @@ view_skin_key skin_key_of(const view_window_settings& s, const match_state* matc
 }
 
 frame_state_head* create_state(HWND window, const match_state* match) noexcept {
-  auto* state = frame_new_state<view_window_state>();
+  auto* state = frame_new_state<view_window_state>(match);
   if (state == nullptr) return nullptr;
-  state->match = match;
-  load_skin(window, *state);
-  {
-    window_dc dc(window);
-    state->mem_dc.reset(CreateCompatibleDC(dc.get()));
-  }
-  view_create_buffer(window, state);
-  SetBkMode(state->mem_dc.get(), TRANSPARENT);
+  view_load_skin(window, *state);
   const view_window_settings& s = view_settings;
   state->back_brush.reset(frame_solid_brush(s.color_line_color));
   state->name_brush.reset(frame_solid_brush(s.color_name_back));
   state->sets_brush.reset(frame_solid_brush(s.color_sets_back));
   state->legs_brush.reset(frame_solid_brush(s.color_legs_back));
   state->score_brush.reset(frame_solid_brush(s.color_score_back));
-  view_paint_board(window, state);
   return state;
-}
-
-void destroy_state(HWND window, frame_state_head* head) noexcept {
-  auto* state = static_cast<view_window_state*>(head);
-  view_release_buffer(window, state);
-  state->mem_dc.reset();
-  state->skin_back.reset();
-  state->skin_num_l.reset();
-  state->skin_num_s.reset();
-  state->back_brush.reset();
-  state->name_brush.reset();
-  state->sets_brush.reset();
-  state->legs_brush.reset();
-  state->score_brush.reset();
-  frame_delete_state(state);
-}
-
-LRESULT CALLBACK view_wnd_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
-  // A refresh in bitmap mode shows only what it changed; a buffer still to be
-  // built again is the frame's, which shows all of it.
-  if (message == view_message::refresh) {
-    auto* state = static_cast<view_window_state*>(frame_state(window));
-    if (state != nullptr && !state->buffer_incomplete && state->skin_back) {
-      view_paint_board(window, state);
-      view_show_changes(window, state);
-      return 0;
-    }
-  }
-  return frame_wnd_proc(board_description, window, message, wparam, lparam);
 }
 
 }  // namespace
@@ -208,16 +110,18 @@ const view_description board_description = {
               {menu_id::close, menu_command::close}},
              4},
     .window = &view_hwnd,
-    .procedure = view_wnd_proc,
+    .procedure = frame_procedure<board_description>,
     .create_state = create_state,
-    .destroy_state = destroy_state,
+    .destroy_state = frame_destroy_op<view_window_state>,
     .build_buffer = frame_op<view_window_state, view_create_buffer>,
     .release_buffer = frame_op<view_window_state, view_release_buffer>,
     .paint = frame_op<view_window_state, view_paint_board>,
+    .show = frame_op<view_window_state, view_show_changes>,
+    .timer = nullptr,
     .command = nullptr,
 };
 
-void view_show_changes(HWND window, const view_window_state* state) noexcept {
+void view_show_changes(HWND window, view_window_state* state) noexcept {
   const stretch_cache& c = state->stretch;
   if (!state->skin_back || c.changed_parts < 0) {
     InvalidateRect(window, nullptr, FALSE);

@@ -89,4 +89,4 @@ void view_paint_board(HWND window, view_window_state* state) noexcept;
 void view_paint_skin(HWND window, view_window_state* state) noexcept;
 // Shows the last paint on the screen: in bitmap mode only the window pixels it
 // changed, the whole client in text mode or when the whole buffer changed.
-void view_show_changes(HWND window, const view_window_state* state) noexcept;
+void view_show_changes(HWND window, view_window_state* state) noexcept;

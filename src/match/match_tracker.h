@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "match/match_figures.h"
 #include "match/match_state.h"
 
 // What the tracker reads of the record at one notice.
@@ -38,7 +39,8 @@ struct match_events {
   // A visit that ended at this notice; visit_player -1 when none.
   int32_t visit_player;
   int32_t visit_score;  // 0 for a bust
-  bool visit_won_leg;   // the visit finished the leg (visit_score is the finish)
+  bool visit_won_leg;   // the visit finished the leg: visit_score is the finish,
+                        // match_visit_unknown when the tracker never saw that turn begin
   bool visit_won_set;   // ... and the set with it
 
   // The player whose turn began at this notice (-1 when the turn did not pass
@@ -61,13 +63,37 @@ struct match_tracker {
   match_snapshot previous;
   int32_t turn_start[2];  // each player's score when that player's turn began
   int32_t last_visit[2];  // the last completed visit in this leg; match_visit_unknown before the first
+  bool turn_void[2];      // an undo came while this player's turn was under way: it ends no visit
 };
 
 void match_tracker_reset(match_tracker& tracker);
 
 // Feeds the record as it stands at a notice; tells what happened since the last.
+// - A visit is the thrower's score when the turn began less the score when the
+//   player to throw changes; what happens within the turn (darts, a bust that
+//   restores the score) counts for nothing until then. Without a readable leg
+//   entry, a notice that lowers one score (the other unchanged) by 1 to 180 is
+//   a visit.
+// - A leg won: that player's legs or sets went up; the finish is the score the
+//   player had left when the turn began.
+// - An undo: a score went up although its player was not the one to throw (or
+//   legs or sets went down: the leg's winning visit was taken back). The turn
+//   change that comes with it ends no visit; that player's last visit is unknown.
+// - A new match: all legs and sets at 0 and both scores equal again, with no
+//   score lowered (in the first leg both scores must have risen).
 match_events match_tracker_update(match_tracker& tracker, const match_snapshot& now);
 
-// A player's three-dart match average as the players know it (both blocks'
-// score total over their darts, times three), 0.0 with no darts.
-double match_three_dart_average(const match_state* match, int player);
+// A visit as a board shows it: "-" for match_visit_unknown, else the number.
+constexpr int match_visit_text_size = 12;
+int match_visit_text(int32_t visit, char (&text)[match_visit_text_size]);
+
+// What a notice calls out, for a banner or a caller: "180" for a 180, "GAME
+// SHOT" for a leg won ("121 CHECKOUT" with a finish of 100 or more), "GAME SHOT
+// AND THE SET" for a set won (the match's last set too). An undo, a new match
+// and the starting point call nothing.
+constexpr int match_callout_text_size = 24;
+struct match_callout {
+  int32_t player;  // whose event it is; -1 when there is nothing to call
+  char text[match_callout_text_size];  // "" when there is nothing to call
+};
+match_callout match_callout_of(const match_events& events);

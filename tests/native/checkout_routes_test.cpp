@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "views/board/checkout_routes.h"
+#include "match/checkout_routes.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cerrno>
 #include <cstdlib>
 
-#include "views/board/checkout_routes.h"
+#include "match/checkout_routes.h"
 
 namespace {
 

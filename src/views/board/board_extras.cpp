@@ -3,14 +3,11 @@
 #include <algorithm>
 #include <cstring>
 
+#include "match/checkout_routes.h"
+#include "match/match_figures.h"
 #include "match/match_state.h"
-#include "views/board/checkout_routes.h"
-#include "views/result/result_table.h"
 
 namespace {
-
-// The result view's "Score" row: the match average the players know.
-constexpr int score_row = 8;
 
 void copy_text(char (&to)[board_extra_text_size], const char* from) {
   std::size_t n = 0;
@@ -41,8 +38,8 @@ board_extras_content board_extras_content_of(const view_window_extras& options, 
       if (route != nullptr) copy_text(content.route[p], route);
     }
     if (options.show_average != 0) {
-      char text[result_text_size];
-      result_value_text(result_player_figures_of(match, p), score_row, 1, text);
+      char text[match_average_text_size];
+      match_three_dart_average_text(match, p, text);
       copy_text(content.average[p], text);
     }
     content.first_mark[p] = options.show_first_mark != 0 && first_player == p ? 1 : 0;

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "draw/clamp_int32.h"
+#include "match/match_figures.h"
 
 const char* const result_row_labels[result_row_count] = {"Sets",     "Legs",     "100+",  "140+",  "180's",
                                                          "High Out", "Best Leg", "Darts", "Score", "First 9"};
@@ -12,11 +13,6 @@ const char* const result_row_labels[result_row_count] = {"Sets",     "Legs",    
 namespace {
 
 enum result_row { row_sets, row_legs, row_100, row_140, row_180, row_high_out, row_best_leg, row_darts, row_score, row_first9 };
-
-// The host keeps 32-bit counters; two of them add as 32-bit numbers do.
-int32_t sum32(int32_t a, int32_t b) {
-  return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
-}
 
 int format_int(int32_t value, char (&text)[result_text_size]) {
   return std::snprintf(text, sizeof text, "%d", static_cast<int>(value));
@@ -95,13 +91,6 @@ int32_t result_best_leg(int32_t a, int32_t b) {
   return a < b ? a : b;
 }
 
-int result_format_average(int32_t dividend, int32_t divisor, bool per_three_darts, char* text, int size) {
-  if (divisor <= 0) return std::snprintf(text, static_cast<std::size_t>(size), "0.00");
-  double quotient = static_cast<double>(dividend) / static_cast<double>(divisor);
-  if (per_three_darts) quotient *= 3.0;
-  return std::snprintf(text, static_cast<std::size_t>(size), "%.2f", quotient);
-}
-
 int result_value_text(const result_player_figures& f, int row, int32_t average_mode,
                       char (&text)[result_text_size]) {
   const match_stats& a = f.a;
@@ -110,20 +99,20 @@ int result_value_text(const result_player_figures& f, int row, int32_t average_m
   switch (row) {
     case row_sets: return format_int(f.sets, text);
     case row_legs: return format_int(f.legs, text);
-    case row_100: return format_int(sum32(a.count_100_plus, b.count_100_plus), text);
-    case row_140: return format_int(sum32(a.count_140_plus, b.count_140_plus), text);
-    case row_180: return format_int(sum32(a.count_180, b.count_180), text);
+    case row_100: return format_int(match_sum32(a.count_100_plus, b.count_100_plus), text);
+    case row_140: return format_int(match_sum32(a.count_140_plus, b.count_140_plus), text);
+    case row_180: return format_int(match_sum32(a.count_180, b.count_180), text);
     case row_high_out: return format_int(std::max(a.high_out, b.high_out), text);
     case row_best_leg: return format_int(result_best_leg(a.best_leg, b.best_leg), text);
     case row_darts:
-      return result_format_average(sum32(a.leg_darts, b.leg_darts), sum32(a.leg_count, b.leg_count), false, text,
-                                   result_text_size);
+      return match_format_average(match_sum32(a.leg_darts, b.leg_darts), match_sum32(a.leg_count, b.leg_count),
+                                  false, text, result_text_size);
     case row_score:
-      return result_format_average(sum32(a.score_total, b.score_total), sum32(a.score_darts, b.score_darts), per_three,
-                                   text, result_text_size);
+      return match_format_average(match_sum32(a.score_total, b.score_total),
+                                  match_sum32(a.score_darts, b.score_darts), per_three, text, result_text_size);
     case row_first9:
-      return result_format_average(sum32(a.first9_score, b.first9_score), sum32(a.first9_darts, b.first9_darts),
-                                   per_three, text, result_text_size);
+      return match_format_average(match_sum32(a.first9_score, b.first9_score),
+                                  match_sum32(a.first9_darts, b.first9_darts), per_three, text, result_text_size);
     default: break;
   }
   text[0] = 0;

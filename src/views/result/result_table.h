@@ -58,10 +58,6 @@ result_player_figures result_player_figures_of(const match_state* match, int pla
 // The combined best leg: 0 means "no such leg" and never beats a real one.
 int32_t result_best_leg(int32_t a, int32_t b);
 
-// Writes "%.2f" of dividend / divisor (times 3 when `per_three_darts`) into
-// `text`, or "0.00" when the divisor is 0 or less. Returns the length.
-int result_format_average(int32_t dividend, int32_t divisor, bool per_three_darts, char* text, int size);
-
 constexpr int result_text_size = 256;
 
 // The text of row `row` (0..9) for a player; `average_mode` 1 gives the Score

@@ -1,4 +1,4 @@
-#include "views/board/checkout_routes.h"
+#include "match/checkout_routes.h"
 
 namespace {
 

@@ -90,6 +90,12 @@ void frame_op(HWND window, frame_state_head* head) noexcept {
   Operation(window, static_cast<State*>(head));
 }
 
+// A view's own timer operation on its state type.
+template <class State, void (*Operation)(HWND, State*, uintptr_t) noexcept>
+void frame_timer_op(HWND window, frame_state_head* head, uintptr_t id) noexcept {
+  Operation(window, static_cast<State*>(head), id);
+}
+
 LRESULT frame_wnd_proc(const view_description& view, HWND window, UINT message, WPARAM wparam,
                        LPARAM lparam) noexcept;
 

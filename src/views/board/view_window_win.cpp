@@ -4,12 +4,15 @@
 
 #include "draw/fonts_win.h"
 #include "draw/view_messages.h"
+#include "match/match_memory_win.h"
 #include "match/match_state.h"
 #include "settings/settings_table.h"
 #include "views/board/board_layout.h"
 #include "views/board/view_skin_files_win.h"
 
 namespace {
+
+void paint_text(view_window_state* state, const RECT& client) noexcept;
 
 // Names are shown as the host keeps them: an ampersand is a character, not a prefix.
 constexpr UINT name_format = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX;
@@ -80,6 +83,27 @@ view_skin_key skin_key_of(const view_window_settings& s, const match_state* matc
   return key;
 }
 
+// Feeds the tracker the record of this notice and raises or takes down the
+// banner; nothing is read while neither option needs it.
+void follow_match(HWND window, view_window_state& state) noexcept {
+  const view_window_extras& o = view_extras;
+  if (o.show_last_visit == 0 && o.show_callout == 0) return;
+  const match_snapshot before = state.tracker.previous;
+  const match_snapshot now = match_snapshot_of(state.match, match_bytes_readable);
+  const match_events events = match_tracker_update(state.tracker, now);
+  if (o.show_callout == 0) return;
+  switch (board_callout_step(state.callout, events, before, now)) {
+    case board_callout_change::raise:
+      SetTimer(window, board_callout_timer_id, board_callout_milliseconds(o.callout_seconds), nullptr);
+      break;
+    case board_callout_change::clear:
+      KillTimer(window, board_callout_timer_id);
+      break;
+    case board_callout_change::none:
+      break;
+  }
+}
+
 frame_state_head* create_state(HWND window, const match_state* match) noexcept {
   auto* state = frame_new_state<view_window_state>(match);
   if (state == nullptr) return nullptr;
@@ -117,12 +141,22 @@ const view_description board_description = {
     .release_buffer = frame_op<view_window_state, view_release_buffer>,
     .paint = frame_op<view_window_state, view_paint_board>,
     .show = frame_op<view_window_state, view_show_changes>,
-    .timer = nullptr,
+    .timer = frame_timer_op<view_window_state, view_callout_timer>,
     .command = nullptr,
 };
 
+void view_callout_timer(HWND window, view_window_state* state, uintptr_t id) noexcept {
+  if (id != board_callout_timer_id) return;
+  KillTimer(window, id);
+  state->callout = board_callout{};
+  board_banner_lift(state->banner, state->mem_dc.get());
+  board_banner_invalidate(state->banner, window);
+  UpdateWindow(window);
+}
+
 void view_show_changes(HWND window, view_window_state* state) noexcept {
   const stretch_cache& c = state->stretch;
+  board_banner_invalidate(state->banner, window);
   if (!state->skin_back || c.changed_parts < 0) {
     InvalidateRect(window, nullptr, FALSE);
   } else {
@@ -168,7 +202,7 @@ void view_create_buffer(HWND window, view_window_state* state) noexcept {
   state->label_font.reset(create_font(view_settings.font_name, sizes.label, bold));
   state->score_font.reset(create_font(view_settings.font_name, sizes.score, bold));
   state->number_font.reset(create_font(view_settings.font_name, sizes.number, bold));
-  board_extras_create(state->extras, client, static_cast<bool>(state->skin_back));
+  board_extras_create(state->extras, buffer, state->score_font.get(), client, static_cast<bool>(state->skin_back));
 }
 
 void view_release_buffer(HWND, view_window_state* state) noexcept {
@@ -185,17 +219,28 @@ void view_release_buffer(HWND, view_window_state* state) noexcept {
   state->name_font.reset();
   state->number_font.reset();
   board_extras_release(state->extras);
+  board_banner_release(state->banner);
 }
 
 void view_paint_board(HWND window, view_window_state* state) noexcept {
-  if (state->skin_back) {
-    view_paint_skin(window, state);
-    return;
-  }
-  const view_window_settings& s = view_settings;
   HDC dc = state->mem_dc.get();
+  board_banner_lift(state->banner, dc);
+  follow_match(window, *state);
   RECT client = {};
   GetClientRect(window, &client);
+  if (state->skin_back) {
+    view_paint_skin(window, state);
+  } else {
+    paint_text(state, client);
+  }
+  if (state->callout.shown) board_banner_draw(state->banner, dc, SIZE{client.right, client.bottom}, state->callout.text);
+}
+
+namespace {
+
+void paint_text(view_window_state* state, const RECT& client) noexcept {
+  const view_window_settings& s = view_settings;
+  HDC dc = state->mem_dc.get();
   FillRect(dc, &client, state->back_brush.get());
 
   const board_text_layout layout = board_layout_text(client.right, client.bottom, s.visible_set != 0);
@@ -241,16 +286,18 @@ void view_paint_board(HWND window, view_window_state* state) noexcept {
     SetTextColor(dc, colour(s.color_score_text));
     draw_number_centered(dc, match_player_score(match, player), layout.score[player]);
   }
-  board_extras_paint_text(dc, state->extras, layout, client.right, state->name_brush.get(),
-                          board_extras_content_now(match));
+  board_extras_paint_text(dc, state->extras, layout, client.right, state->score_brush.get(),
+                          board_extras_content_now(match, state->tracker.last_visit));
 }
+
+}  // namespace
 
 void view_paint_skin(HWND window, view_window_state* state) noexcept {
   const view_window_settings& s = view_settings;
   const match_state* match = state->match;
   RECT client = {};
   GetClientRect(window, &client);
-  const board_extras_content extras = board_extras_content_now(match);
+  const board_extras_content extras = board_extras_content_now(match, state->tracker.last_visit);
   view_skin_key key = skin_key_of(s, match, client);
   key.extras = board_extras_key_of(view_extras, s, extras);
   if (state->shown_key_valid && std::memcmp(&key, &state->shown_key, sizeof key) == 0) {

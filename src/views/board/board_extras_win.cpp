@@ -67,8 +67,9 @@ int32_t text_width(HDC dc, const char* text) noexcept {
   return extent.cx;
 }
 
-// The score font's proportions as this window draws it.
-board_score_font measure_score_font(HDC dc, HFONT font) noexcept {
+}  // namespace
+
+board_score_font board_measure_score_font(HDC dc, HFONT font) noexcept {
   board_score_font f = {};
   if (font == nullptr) return f;
   select_guard selected(dc, font);
@@ -89,8 +90,6 @@ board_score_font measure_score_font(HDC dc, HFONT font) noexcept {
   f.average_width = text_width(dc, "100.00");
   return f;
 }
-
-}  // namespace
 
 board_extras_content board_extras_content_now(const match_state* match, const int32_t (&last_visit)[2]) noexcept {
   int32_t first = -1;
@@ -115,7 +114,7 @@ void board_extras_create(board_extras_gdi& gdi, HDC buffer, HFONT score_font, co
       make_font(gdi.visit_font[p], layout.visit_height, o.show_last_visit != 0);
     }
   } else {
-    gdi.score = measure_score_font(buffer, score_font);
+    gdi.score = board_measure_score_font(buffer, score_font);
     const board_text_layout boxes = board_layout_text(client.cx, client.cy, view_settings.visible_set != 0);
     const board_extras_text_layout layout = board_extras_layout_text(o, boxes, client.cx, gdi.score);
     make_font(gdi.text_font, layout.text_em, true);

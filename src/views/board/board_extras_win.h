@@ -21,6 +21,10 @@ struct board_extras_gdi {
   unique_hbrush turn_brush;  // color_turn
 };
 
+// The score font's proportions as `dc` draws it (board_score_font), all zero
+// when it cannot be measured.
+board_score_font board_measure_score_font(HDC dc, HFONT font) noexcept;
+
 // What the options show for the record now (its current leg entry read once),
 // with each player's last visit as the match's tracker keeps it.
 board_extras_content board_extras_content_now(const match_state* match, const int32_t (&last_visit)[2]) noexcept;

@@ -36,8 +36,6 @@ void fill_match(fake_match& match) {
   match.set_leg_players(1, 1, 0);
 }
 
-
-
 client_pixels shot_with(const std::string& ini, fake_match& match, bool with_skin = false) {
   large_view_window view(ini, match, with_skin);
   EXPECT_NE(view.window, nullptr);

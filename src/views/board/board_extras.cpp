@@ -214,5 +214,6 @@ board_extras_key board_extras_key_of(const view_window_extras& o, const view_win
   key.turn_colour = static_cast<uint32_t>(o.color_turn);
   key.waiting_colour = static_cast<uint32_t>(o.color_checkout_waiting);
   key.name_colour = static_cast<uint32_t>(s.color_name_text);
+  key.visit_colour = static_cast<uint32_t>(s.color_head_text);
   return key;
 }

@@ -23,6 +23,7 @@ struct board_extras_content {
   char average[2][board_extra_text_size];  // the three-dart average, "0.00" with no darts; "" when off
   int32_t first_mark[2];                   // 1 beside the player who threw first in the leg
   char visit[2][board_extra_text_size];    // the last visit, "-" before the first; "" when off
+                                           // (drawn in the labels' colour, apart from the route)
   int32_t route_waiting[2];                // 1 where the route is the waiting player's
   int32_t turn[2];                         // 1 beside the player to throw
 };
@@ -106,6 +107,7 @@ struct board_extras_key {
   uint32_t turn_colour;
   uint32_t waiting_colour;
   uint32_t name_colour;
+  uint32_t visit_colour;
 };
 board_extras_key board_extras_key_of(const view_window_extras& options, const view_window_settings& settings,
                                      const board_extras_content& content);

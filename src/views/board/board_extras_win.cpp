@@ -155,7 +155,7 @@ void board_extras_paint_text(HDC dc, const board_extras_gdi& gdi, const board_te
     if (!pixel_box_empty(layout.lower_band[p])) {
       const RECT band = to_rect(layout.lower_band[p]);
       FillRect(dc, &band, band_brush);
-      draw_line_raised(dc, font, view_settings.color_score_text, content.visit[p], layout.visit[p], raise);
+      draw_line_raised(dc, font, view_settings.color_head_text, content.visit[p], layout.visit[p], raise);
       draw_line_raised(dc, font, route_colour(content, p), content.route[p], layout.route[p], raise);
     }
     if (content.first_mark[p] != 0) draw_mark(dc, gdi, layout.mark[p]);
@@ -170,7 +170,7 @@ void board_extras_paint_skin(HDC compose, const board_extras_gdi& gdi, const boa
     const board_extras_skin_layout layout = board_extras_layout_skin(o, p);
     draw_line(compose, gdi.average_font[p].get(), view_settings.color_name_text, content.average[p], layout.average);
     draw_line(compose, gdi.route_font[p].get(), route_colour(content, p), content.route[p], layout.route);
-    draw_line(compose, gdi.visit_font[p].get(), view_settings.color_score_text, content.visit[p], layout.visit);
+    draw_line(compose, gdi.visit_font[p].get(), view_settings.color_head_text, content.visit[p], layout.visit);
     if (content.first_mark[p] != 0) draw_mark(compose, gdi, layout.mark);
     if (content.turn[p] != 0) draw_frame(compose, gdi.turn_brush.get(), layout.turn, layout.turn_width);
   }

@@ -151,6 +151,45 @@ TEST(BoardFollow, PerDartAndPerVisitShowTheSame) {
   play_leg(true);
 }
 
+// Bitmap mode, stretched: a host telling every dart and one telling every
+// visit give the same pictures once each visit is complete, and the banner lies
+// over the same board a view without it shows.
+TEST(BoardFollow, BitmapModePerDartAndPerVisitShowTheSame) {
+  const std::string skin =
+      "bmp_back=skin\\back.bmp\r\nbmp_num_l=skin\\num_l.bmp\r\nbmp_num_s=skin\\num_s.bmp\r\n"
+      "bmp_score_x_1=40\r\nbmp_score_y_1=50\r\nbmp_score_x_2=240\r\nbmp_score_y_2=50\r\n"
+      "bmp_extra_left_1=20\r\nbmp_extra_top_1=200\r\nbmp_extra_right_1=190\r\nbmp_extra_bottom_1=290\r\n"
+      "bmp_extra_left_2=210\r\nbmp_extra_top_2=200\r\nbmp_extra_right_2=380\r\nbmp_extra_bottom_2=290\r\n"
+      "show_last_visit=1\r\nshow_checkout=2\r\nshow_turn=1\r\n";
+  auto at = [](int left) {
+    return "[view_window]\r\nleft=" + std::to_string(left) + "\r\ntop=10\r\nright=600\r\nbottom=450\r\n";
+  };
+  const std::string callout = "show_callout=1\r\ncallout_seconds=60\r\n";
+  load_view_settings(at(620) + skin + callout);  // the banner's colours and font
+  fake_match dart_match, visit_match;
+  scripted_host per_dart(dart_match), per_visit(visit_match);
+  large_view_window a(at(0) + skin + callout, dart_match, true);
+  large_view_window b(at(620) + skin + callout, visit_match, true);
+  large_view_window c(at(1240) + skin, visit_match, true);
+  ASSERT_NE(a.window, nullptr);
+  ASSERT_NE(b.window, nullptr);
+  ASSERT_NE(c.window, nullptr);
+  client_pixels previous = c.shot();
+  for (const visit& v : leg) {
+    per_dart.play(v, true, [&](bool, bool) { a.notice(); });
+    per_visit.play(v, false, [&](bool, bool) {
+      b.notice();
+      c.notice();
+    });
+    const client_pixels board = c.shot();
+    EXPECT_NE(board.pixels, previous.pixels) << "the visit shows";
+    previous = board;
+    const client_pixels want = v.banner[0] != '\0' ? with_banner_drawn(board, v.banner) : board;
+    EXPECT_TRUE(same_pixels(b.shot(), want)) << v.visits[0] << " / " << v.visits[1];
+    EXPECT_TRUE(same_pixels(a.shot(), b.shot())) << v.visits[0] << " / " << v.visits[1];
+  }
+}
+
 // The banner goes when its time is up, and only where it lay is shown again.
 TEST(BoardFollow, BannerGoesWhenItsTimeIsUp) {
   fake_match match;
@@ -165,7 +204,17 @@ TEST(BoardFollow, BannerGoesWhenItsTimeIsUp) {
     off.notice();
   });
   EXPECT_TRUE(same_pixels(on.shot(), with_banner_drawn(off.shot(), "180")));
+  // A mark on the screen outside the banner: only what the banner covered is shown again.
+  constexpr COLORREF mark = RGB(1, 2, 3);
+  {
+    HDC screen = GetDC(on.window);
+    SetPixel(screen, 5, 5, mark);
+    ReleaseDC(on.window, screen);
+  }
   pump_messages(1500);
+  EXPECT_EQ(on.shot().at(5, 5), mark) << "nothing outside the banner shown again";
+  InvalidateRect(on.window, nullptr, FALSE);
+  UpdateWindow(on.window);
   EXPECT_TRUE(same_pixels(on.shot(), off.shot())) << "gone after a second";
 }
 

@@ -23,13 +23,7 @@ client_pixels drawn_over(const client_pixels& board, Draw draw) {
   HBITMAP bitmap = CreateCompatibleBitmap(screen, board.width, board.height);
   ReleaseDC(nullptr, screen);
   HGDIOBJ old = SelectObject(dc, bitmap);
-  BITMAPINFO bi = {};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = board.width;
-  bi.bmiHeader.biHeight = -board.height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
+  const BITMAPINFO bi = top_down_32(board.width, board.height);
   SetDIBitsToDevice(dc, 0, 0, board.width, board.height, 0, 0, 0, board.height, board.pixels.data(), &bi,
                     DIB_RGB_COLORS);
   SetBkMode(dc, TRANSPARENT);

@@ -32,7 +32,34 @@ HFONT fitted_font(HDC dc, const board_banner_layout& layout, const char* text, i
   return create_font_pixels(view_settings.font_name, static_cast<int>(em > 1 ? em : 1), bold);
 }
 
+// The text with every digit as '0': texts of one shape take one font.
+void shape_of(const char* text, char (&shape)[match_callout_text_size]) noexcept {
+  std::size_t n = 0;
+  for (; n + 1 < sizeof shape && text[n] != '\0'; ++n) shape[n] = text[n] >= '0' && text[n] <= '9' ? '0' : text[n];
+  shape[n] = '\0';
+}
+
+HFONT font_for(board_banner_gdi& banner, HDC dc, const board_banner_layout& layout, const char* text,
+               int length) noexcept {
+  char shape[match_callout_text_size];
+  shape_of(text, shape);
+  for (int i = 0; i < board_banner_fonts; ++i) {
+    if (banner.fonts[i] && std::strcmp(banner.font_texts[i], shape) == 0) return banner.fonts[i].get();
+  }
+  const int slot = banner.next_font;
+  banner.next_font = (slot + 1) % board_banner_fonts;
+  banner.fonts[slot].reset(fitted_font(dc, layout, text, length));
+  std::memcpy(banner.font_texts[slot], shape, sizeof shape);
+  return banner.fonts[slot].get();
+}
+
 }  // namespace
+
+void board_banner_drop(board_banner_gdi& banner) noexcept {
+  if (IsRectEmpty(&banner.drawn)) return;
+  add_changed(banner.changed, banner.drawn);
+  banner.drawn = RECT{};
+}
 
 void board_banner_lift(board_banner_gdi& banner, HDC buffer) noexcept {
   if (IsRectEmpty(&banner.drawn)) return;
@@ -63,11 +90,13 @@ void board_banner_draw(board_banner_gdi& banner, HDC buffer, const SIZE& client,
   banner.drawn = band;
   add_changed(banner.changed, band);
 
-  FillRect(buffer, &band, banner.edge.get());
   const RECT inner = {band.left, band.top + layout.frame, band.right, band.bottom - layout.frame};
+  const RECT top_edge = {band.left, band.top, band.right, inner.top};
+  const RECT bottom_edge = {band.left, inner.bottom, band.right, band.bottom};
+  FillRect(buffer, &top_edge, banner.edge.get());
+  FillRect(buffer, &bottom_edge, banner.edge.get());
   FillRect(buffer, &inner, banner.back.get());
-  unique_hfont font(fitted_font(buffer, layout, text, length));
-  select_guard selected(buffer, font.get());
+  select_guard selected(buffer, font_for(banner, buffer, layout, text, length));
   SetTextColor(buffer, static_cast<COLORREF>(view_settings.color_score_text));
   draw_text_centered(buffer, text, length, &inner);
 }
@@ -75,6 +104,8 @@ void board_banner_draw(board_banner_gdi& banner, HDC buffer, const SIZE& client,
 void board_banner_release(board_banner_gdi& banner) noexcept {
   banner.under.reset();
   banner.drawn = RECT{};
+  for (unique_hfont& font : banner.fonts) font.reset();
+  banner.next_font = 0;
 }
 
 void board_banner_invalidate(board_banner_gdi& banner, HWND window) noexcept {

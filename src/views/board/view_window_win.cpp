@@ -224,7 +224,13 @@ void view_release_buffer(HWND, view_window_state* state) noexcept {
 
 void view_paint_board(HWND window, view_window_state* state) noexcept {
   HDC dc = state->mem_dc.get();
-  board_banner_lift(state->banner, dc);
+  // Bitmap mode may keep the buffer as it is: the board must be there alone.
+  // Text mode paints it whole.
+  if (state->skin_back) {
+    board_banner_lift(state->banner, dc);
+  } else {
+    board_banner_drop(state->banner);
+  }
   follow_match(window, *state);
   RECT client = {};
   GetClientRect(window, &client);

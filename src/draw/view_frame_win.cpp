@@ -214,8 +214,12 @@ LRESULT frame_wnd_proc(const view_description& view, HWND window, UINT message, 
       frame_state_head* state = frame_state(window);
       if (state != nullptr) {
         const RECT& r = paint.area();
-        BitBlt(paint.get(), r.left, r.top, r.right - r.left, r.bottom - r.top, state->mem_dc.get(), r.left, r.top,
-               SRCCOPY);
+        if (view.copy_to_window != nullptr) {
+          view.copy_to_window(window, state, paint.get(), r);
+        } else {
+          BitBlt(paint.get(), r.left, r.top, r.right - r.left, r.bottom - r.top, state->mem_dc.get(), r.left, r.top,
+                 SRCCOPY);
+        }
       }
       return 0;
     }

@@ -75,6 +75,9 @@ struct view_description {
   // Shows what the last paint changed; null: the whole client. The frame shows
   // the whole client itself after a rebuild.
   void (*show)(HWND window, frame_state_head* state) noexcept;
+  // WM_PAINT: copies `area` of the picture to the window's paint DC; null:
+  // from mem_dc as it stands. For a view that lays something over its buffer.
+  void (*copy_to_window)(HWND window, frame_state_head* state, HDC window_dc, const RECT& area) noexcept;
   // A window timer of the view's own (any id but view_message::refresh_timer_id);
   // null when it has none. The view kills the timer when it is done with it.
   void (*timer)(HWND window, frame_state_head* state, uintptr_t id) noexcept;

@@ -1,5 +1,6 @@
 #include "views/board/board_banner_win.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "draw/fonts_win.h"
@@ -53,57 +54,86 @@ HFONT font_for(board_banner_gdi& banner, HDC dc, const board_banner_layout& layo
   return banner.fonts[slot].get();
 }
 
-}  // namespace
-
-void board_banner_drop(board_banner_gdi& banner) noexcept {
-  if (IsRectEmpty(&banner.drawn)) return;
-  add_changed(banner.changed, banner.drawn);
-  banner.drawn = RECT{};
-}
-
-void board_banner_lift(board_banner_gdi& banner, HDC buffer) noexcept {
-  if (IsRectEmpty(&banner.drawn)) return;
-  const RECT& r = banner.drawn;
-  BitBlt(buffer, r.left, r.top, r.right - r.left, r.bottom - r.top, banner.under.get(), 0, 0, SRCCOPY);
-  add_changed(banner.changed, r);
-  banner.drawn = RECT{};
-}
-
-void board_banner_draw(board_banner_gdi& banner, HDC buffer, const SIZE& client, const char* text) noexcept {
-  const int length = static_cast<int>(std::strlen(text));
-  if (length == 0) return;
-  const board_banner_layout layout = board_banner_layout_of(client.cx, client.cy);
-  const RECT band = to_rect(layout.band);
-  const int w = band.right - band.left;
-  const int h = band.bottom - band.top;
+// Draws the banner into its surface, a band of `layout` moved to (0, 0).
+void draw_surface(board_banner_gdi& banner, HDC like, const board_banner_layout& layout, const char* text,
+                  int length) noexcept {
+  const int w = layout.band.right - layout.band.left;
+  const int h = layout.band.bottom - layout.band.top;
+  BITMAP kept = {};
+  if (banner.surface.bitmap() != nullptr) GetObjectA(banner.surface.bitmap(), sizeof kept, &kept);
+  if (kept.bmWidth != w || kept.bmHeight != h) {
+    banner.surface.reset(CreateCompatibleDC(like));
+    banner.surface.select_owned(CreateCompatibleBitmap(like, w, h));
+    SetBkMode(banner.surface.get(), TRANSPARENT);
+  }
+  banner.drawn_text[0] = '\0';
+  if (banner.surface.bitmap() == nullptr) return;
   if (!banner.back) banner.back.reset(CreateSolidBrush(static_cast<COLORREF>(view_settings.color_name_back)));
   if (!banner.edge) banner.edge.reset(CreateSolidBrush(static_cast<COLORREF>(view_settings.color_score_text)));
-  // What the banner covers, kept at the band's size.
-  BITMAP kept = {};
-  if (banner.under.bitmap() != nullptr) GetObjectA(banner.under.bitmap(), sizeof kept, &kept);
-  if (kept.bmWidth != w || kept.bmHeight != h) {
-    banner.under.reset(CreateCompatibleDC(buffer));
-    banner.under.select_owned(CreateCompatibleBitmap(buffer, w, h));
-  }
-  if (banner.under.bitmap() == nullptr) return;  // no room to keep the board: no banner
-  BitBlt(banner.under.get(), 0, 0, w, h, buffer, band.left, band.top, SRCCOPY);
-  banner.drawn = band;
-  add_changed(banner.changed, band);
+  HDC dc = banner.surface.get();
+  const RECT inner = {0, layout.frame, w, h - layout.frame};
+  const RECT top_edge = {0, 0, w, inner.top};
+  const RECT bottom_edge = {0, inner.bottom, w, h};
+  FillRect(dc, &top_edge, banner.edge.get());
+  FillRect(dc, &bottom_edge, banner.edge.get());
+  FillRect(dc, &inner, banner.back.get());
+  select_guard selected(dc, font_for(banner, dc, layout, text, length));
+  SetTextColor(dc, static_cast<COLORREF>(view_settings.color_score_text));
+  draw_text_centered(dc, text, length, &inner);
+  std::memcpy(banner.drawn_text, text, static_cast<std::size_t>(length) + 1);
+}
 
-  const RECT inner = {band.left, band.top + layout.frame, band.right, band.bottom - layout.frame};
-  const RECT top_edge = {band.left, band.top, band.right, inner.top};
-  const RECT bottom_edge = {band.left, inner.bottom, band.right, band.bottom};
-  FillRect(buffer, &top_edge, banner.edge.get());
-  FillRect(buffer, &bottom_edge, banner.edge.get());
-  FillRect(buffer, &inner, banner.back.get());
-  select_guard selected(buffer, font_for(banner, buffer, layout, text, length));
-  SetTextColor(buffer, static_cast<COLORREF>(view_settings.color_score_text));
-  draw_text_centered(buffer, text, length, &inner);
+}  // namespace
+
+void board_banner_show(board_banner_gdi& banner, HDC like, const SIZE& client, const char* text) noexcept {
+  const int length = static_cast<int>(std::strlen(text));
+  if (length == 0 || length >= match_callout_text_size) {
+    board_banner_hide(banner);
+    return;
+  }
+  const board_banner_layout layout = board_banner_layout_of(client.cx, client.cy);
+  const RECT band = to_rect(layout.band);
+  const bool redraw = std::strcmp(banner.drawn_text, text) != 0;
+  if (redraw) draw_surface(banner, like, layout, text, length);
+  if (banner.drawn_text[0] == '\0') {  // no room for the surface: no banner
+    board_banner_hide(banner);
+    return;
+  }
+  if (!redraw && EqualRect(&band, &banner.band)) return;
+  if (!IsRectEmpty(&banner.band)) add_changed(banner.changed, banner.band);
+  banner.band = band;
+  add_changed(banner.changed, band);
+}
+
+void board_banner_hide(board_banner_gdi& banner) noexcept {
+  if (IsRectEmpty(&banner.band)) return;
+  add_changed(banner.changed, banner.band);
+  banner.band = RECT{};
+}
+
+void board_banner_paint(const board_banner_gdi& banner, HDC window_dc, const RECT& area, HDC buffer) noexcept {
+  RECT over = {};
+  if (IsRectEmpty(&banner.band) || !IntersectRect(&over, &area, &banner.band)) {
+    BitBlt(window_dc, area.left, area.top, area.right - area.left, area.bottom - area.top, buffer, area.left,
+           area.top, SRCCOPY);
+    return;
+  }
+  // The band runs the window's width: the board above and below it, the banner between.
+  const int width = area.right - area.left;
+  if (area.top < over.top) {
+    BitBlt(window_dc, area.left, area.top, width, over.top - area.top, buffer, area.left, area.top, SRCCOPY);
+  }
+  if (over.bottom < area.bottom) {
+    BitBlt(window_dc, area.left, over.bottom, width, area.bottom - over.bottom, buffer, area.left, over.bottom, SRCCOPY);
+  }
+  BitBlt(window_dc, over.left, over.top, over.right - over.left, over.bottom - over.top, banner.surface.get(),
+         over.left - banner.band.left, over.top - banner.band.top, SRCCOPY);
 }
 
 void board_banner_release(board_banner_gdi& banner) noexcept {
-  banner.under.reset();
-  banner.drawn = RECT{};
+  banner.surface.reset();
+  banner.drawn_text[0] = '\0';
+  banner.band = RECT{};
   for (unique_hfont& font : banner.fonts) font.reset();
   banner.next_font = 0;
 }

@@ -141,15 +141,21 @@ const view_description board_description = {
     .release_buffer = frame_op<view_window_state, view_release_buffer>,
     .paint = frame_op<view_window_state, view_paint_board>,
     .show = frame_op<view_window_state, view_show_changes>,
+    .copy_to_window = view_copy_to_window,
     .timer = frame_timer_op<view_window_state, view_callout_timer>,
     .command = nullptr,
 };
+
+void view_copy_to_window(HWND, frame_state_head* head, HDC window_dc, const RECT& area) noexcept {
+  const auto* state = static_cast<const view_window_state*>(head);
+  board_banner_paint(state->banner, window_dc, area, state->mem_dc.get());
+}
 
 void view_callout_timer(HWND window, view_window_state* state, uintptr_t id) noexcept {
   if (id != board_callout_timer_id) return;
   KillTimer(window, id);
   state->callout = board_callout{};
-  board_banner_lift(state->banner, state->mem_dc.get());
+  board_banner_hide(state->banner);
   board_banner_invalidate(state->banner, window);
   UpdateWindow(window);
 }
@@ -223,14 +229,6 @@ void view_release_buffer(HWND, view_window_state* state) noexcept {
 }
 
 void view_paint_board(HWND window, view_window_state* state) noexcept {
-  HDC dc = state->mem_dc.get();
-  // Bitmap mode may keep the buffer as it is: the board must be there alone.
-  // Text mode paints it whole.
-  if (state->skin_back) {
-    board_banner_lift(state->banner, dc);
-  } else {
-    board_banner_drop(state->banner);
-  }
   follow_match(window, *state);
   RECT client = {};
   GetClientRect(window, &client);
@@ -239,7 +237,11 @@ void view_paint_board(HWND window, view_window_state* state) noexcept {
   } else {
     paint_text(state, client);
   }
-  if (state->callout.shown) board_banner_draw(state->banner, dc, SIZE{client.right, client.bottom}, state->callout.text);
+  if (state->callout.shown) {
+    board_banner_show(state->banner, state->mem_dc.get(), SIZE{client.right, client.bottom}, state->callout.text);
+  } else {
+    board_banner_hide(state->banner);
+  }
 }
 
 namespace {

@@ -100,5 +100,8 @@ void view_paint_skin(HWND window, view_window_state* state) noexcept;
 // when the whole buffer changed.
 void view_show_changes(HWND window, view_window_state* state) noexcept;
 
+// WM_PAINT: the buffer, with the banner laid over it where one is shown.
+void view_copy_to_window(HWND window, frame_state_head* state, HDC window_dc, const RECT& area) noexcept;
+
 // The banner's timer: its time is up, and it goes; only what it covered is shown again.
 void view_callout_timer(HWND window, view_window_state* state, uintptr_t id) noexcept;

@@ -58,6 +58,7 @@ const view_description result_description = {
     .release_buffer = frame_op<result_window_state, result_release_buffer>,
     .paint = frame_op<result_window_state, result_paint_table>,
     .show = nullptr,
+    .copy_to_window = nullptr,
     .timer = nullptr,
     .command = nullptr,
 };

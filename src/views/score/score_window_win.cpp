@@ -118,6 +118,7 @@ const view_description score_description = {
     .release_buffer = frame_op<score_window_state, score_release_buffer>,
     .paint = frame_op<score_window_state, score_paint_board>,
     .show = nullptr,
+    .copy_to_window = nullptr,
     .timer = nullptr,
     .command = command,
 };

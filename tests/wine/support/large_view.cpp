@@ -104,7 +104,9 @@ client_pixels with_options_drawn(const client_pixels& board, const board_extras_
 client_pixels with_banner_drawn(const client_pixels& board, const char* text) {
   return drawn_over(board, [&](HDC dc) {
     board_banner_gdi banner;
-    board_banner_draw(banner, dc, SIZE{board.width, board.height}, text);
+    board_banner_show(banner, dc, SIZE{board.width, board.height}, text);
+    const RECT& b = banner.band;
+    BitBlt(dc, b.left, b.top, b.right - b.left, b.bottom - b.top, banner.surface.get(), 0, 0, SRCCOPY);
   });
 }
 

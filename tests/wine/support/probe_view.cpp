@@ -38,6 +38,7 @@ view_description probe_of(const view_description& real, const char* class_name) 
   probe.release_buffer = probe_release_buffer;
   probe.paint = probe_paint;
   probe.show = nullptr;
+  probe.copy_to_window = nullptr;
   probe.timer = nullptr;
   probe.command = real.command != nullptr ? probe_command : nullptr;
   return probe;

@@ -344,6 +344,7 @@ void measure_callouts(host& h, const view_case& v, int samples, const std::strin
     player = 1;
     write();
     v.entry(h.window, host_event::change, h.block.data(), 0);
+    state->callout_deadline = GetTickCount();  // its time is up
     const double start = now_ms();
     view_callout_timer(w, state, board_callout_timer_id);
     GdiFlush();

@@ -92,15 +92,16 @@ void follow_match(HWND window, view_window_state& state) noexcept {
   const match_snapshot now = match_snapshot_of(state.match, match_bytes_readable);
   const match_events events = match_tracker_update(state.tracker, now);
   if (o.show_callout == 0) return;
-  switch (board_callout_step(state.callout, events, before, now)) {
-    case board_callout_change::raise:
-      SetTimer(window, board_callout_timer_id, board_callout_milliseconds(o.callout_seconds), nullptr);
-      break;
-    case board_callout_change::clear:
-      KillTimer(window, board_callout_timer_id);
-      break;
-    case board_callout_change::none:
-      break;
+  // One timer at a time: a banner raised while it runs moves the deadline,
+  // and the timer, when it fires, waits on until then. A banner taken down
+  // early leaves the timer to find nothing to do.
+  if (board_callout_step(state.callout, events, before, now) == board_callout_change::raise) {
+    const uint32_t ms = board_callout_milliseconds(o.callout_seconds);
+    state.callout_deadline = GetTickCount() + ms;
+    if (!state.callout_timer_running) {
+      SetTimer(window, board_callout_timer_id, ms, nullptr);
+      state.callout_timer_running = true;
+    }
   }
 }
 
@@ -153,7 +154,14 @@ void view_copy_to_window(HWND, frame_state_head* head, HDC window_dc, const RECT
 
 void view_callout_timer(HWND window, view_window_state* state, uintptr_t id) noexcept {
   if (id != board_callout_timer_id) return;
+  const int32_t left = static_cast<int32_t>(state->callout_deadline - GetTickCount());
+  if (state->callout.shown && left > 0) {
+    SetTimer(window, id, static_cast<UINT>(left), nullptr);  // raised again since: wait on
+    return;
+  }
   KillTimer(window, id);
+  state->callout_timer_running = false;
+  if (!state->callout.shown) return;
   state->callout = board_callout{};
   board_banner_hide(state->banner);
   board_banner_invalidate(state->banner, window);
@@ -162,13 +170,18 @@ void view_callout_timer(HWND window, view_window_state* state, uintptr_t id) noe
 
 void view_show_changes(HWND window, view_window_state* state) noexcept {
   const stretch_cache& c = state->stretch;
-  board_banner_invalidate(state->banner, window);
   if (!state->skin_back || c.changed_parts < 0) {
+    state->banner.changed = RECT{};  // within the whole client, shown below
     InvalidateRect(window, nullptr, FALSE);
   } else {
+    board_banner_invalidate(state->banner, window);
+    const RECT& band = state->banner.band;
     for (int i = 0; i < c.changed_parts; ++i) {
       const stretch_rect& r = c.parts[i].copy;
       const RECT part = {r.left, r.top, r.right, r.bottom};
+      RECT covered = {};
+      // A part the banner covers whole does not show.
+      if (IntersectRect(&covered, &part, &band) && EqualRect(&covered, &part)) continue;
       InvalidateRect(window, &part, FALSE);
     }
   }

@@ -66,6 +66,8 @@ struct view_window_state : frame_state_head {
   // show_callout is on; the banner up now, and its pixels.
   match_tracker tracker;
   board_callout callout;
+  uint32_t callout_deadline = 0;  // GetTickCount() when the banner's time is up
+  bool callout_timer_running = false;
   board_banner_gdi banner;
   const match_state* match = nullptr;
   // What the buffer shows in bitmap mode; forgotten with every buffer rebuild.

@@ -13,6 +13,7 @@
 #include "large_view.h"
 #include "match/match_state.h"
 #include "settings/settings_table.h"
+#include "views/board/board_callout.h"
 #include "test_host.h"
 
 namespace {
@@ -190,6 +191,25 @@ TEST(BoardFollow, BitmapModePerDartAndPerVisitShowTheSame) {
   }
 }
 
+// The update regions a window painted, as one rectangle, while record_paints
+// stands in front of its procedure.
+RECT painted = {};
+WNDPROC view_procedure = nullptr;
+
+LRESULT CALLBACK record_paints(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_PAINT) {
+    RECT update = {};
+    if (GetUpdateRect(window, &update, FALSE)) {
+      if (IsRectEmpty(&painted)) {
+        painted = update;
+      } else {
+        UnionRect(&painted, &painted, &update);
+      }
+    }
+  }
+  return CallWindowProcA(view_procedure, window, message, wparam, lparam);
+}
+
 // The banner goes when its time is up, and only where it lay is shown again.
 TEST(BoardFollow, BannerGoesWhenItsTimeIsUp) {
   fake_match match;
@@ -204,17 +224,17 @@ TEST(BoardFollow, BannerGoesWhenItsTimeIsUp) {
     off.notice();
   });
   EXPECT_TRUE(same_pixels(on.shot(), with_banner_drawn(off.shot(), "180")));
-  // A mark on the screen outside the banner: only what the banner covered is shown again.
-  constexpr COLORREF mark = RGB(1, 2, 3);
-  {
-    HDC screen = GetDC(on.window);
-    SetPixel(screen, 5, 5, mark);
-    ReleaseDC(on.window, screen);
-  }
+  // What the window paints when the banner goes: the band it covered, no more.
+  painted = RECT{};
+  view_procedure = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(on.window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(record_paints)));
   pump_messages(1500);
-  EXPECT_EQ(on.shot().at(5, 5), mark) << "nothing outside the banner shown again";
-  InvalidateRect(on.window, nullptr, FALSE);
-  UpdateWindow(on.window);
+  SetWindowLongPtrA(on.window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(view_procedure));
+  const board_box band = board_banner_layout_of(1000, 500).band;
+  EXPECT_EQ(painted.left, band.left);
+  EXPECT_EQ(painted.top, band.top);
+  EXPECT_EQ(painted.right, band.right);
+  EXPECT_EQ(painted.bottom, band.bottom);
   EXPECT_TRUE(same_pixels(on.shot(), off.shot())) << "gone after a second";
 }
 

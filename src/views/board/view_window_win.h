@@ -90,7 +90,9 @@ void view_create_buffer(HWND window, view_window_state* state) noexcept;
 void view_release_buffer(HWND window, view_window_state* state) noexcept;
 
 // Draws the whole board into mem_dc from the match record: bitmap mode when the
-// skin's background is loaded, text mode otherwise.
+// skin's background is loaded, text mode otherwise. With show_last_visit or
+// show_callout on, first feeds the record to the match tracker, which raises
+// or takes down the banner (laid over the buffer when the window is painted).
 void view_paint_board(HWND window, view_window_state* state) noexcept;
 // Bitmap mode: composes at the background's size, then stretches to the
 // client where the composition changed since the last paint, with the pixels a

@@ -29,6 +29,14 @@ view_window_extras all_on() {
   return o;
 }
 
+// A player's bmp_extra_* rectangle.
+void set_rectangle(view_window_extras& o, int player, const board_box& r) {
+  o.bmp_extra_left[player] = r.left;
+  o.bmp_extra_top[player] = r.top;
+  o.bmp_extra_right[player] = r.right;
+  o.bmp_extra_bottom[player] = r.bottom;
+}
+
 constexpr int32_t no_visits[2] = {match_visit_unknown, match_visit_unknown};
 
 TEST(BoardExtras, WhatTheOptionsShow) {
@@ -198,10 +206,7 @@ TEST(BoardExtras, TextModeReadableFromTheBackOfTheRoom) {
 
 TEST(BoardExtras, SkinRectangleSharedByWhatIsOn) {
   view_window_extras o = all_on();
-  o.bmp_extra_left[1] = 100;
-  o.bmp_extra_top[1] = 200;
-  o.bmp_extra_right[1] = 300;
-  o.bmp_extra_bottom[1] = 240;
+  set_rectangle(o, 1, {100, 200, 300, 240});
   board_extras_skin_layout l = board_extras_layout_skin(o, 1);
   expect_box(l.mark, 107, 207, 133, 233, "mark: two thirds of a 40-pixel column");
   expect_box(l.average, 140, 200, 300, 220, "average: the upper line");
@@ -215,10 +220,7 @@ TEST(BoardExtras, SkinRectangleSharedByWhatIsOn) {
   EXPECT_EQ(l.route_height, 32);
   // A wide strip: the two texts side by side after the circle's column.
   o = all_on();
-  o.bmp_extra_left[0] = 64;
-  o.bmp_extra_top[0] = 111;
-  o.bmp_extra_right[0] = 436;
-  o.bmp_extra_bottom[0] = 139;
+  set_rectangle(o, 0, {64, 111, 436, 139});
   l = board_extras_layout_skin(o, 0);
   expect_box(l.mark, 69, 116, 87, 134, "mark in a 28-pixel column");
   expect_box(l.average, 92, 111, 264, 139, "average on the left");
@@ -237,10 +239,7 @@ TEST(BoardExtras, SkinRectangleSharedByWhatIsOn) {
 TEST(BoardExtras, SkinRectangleWithLastVisitAndTurn) {
   view_window_extras o = {};
   o.show_last_visit = 1;
-  o.bmp_extra_left[0] = 0;
-  o.bmp_extra_top[0] = 0;
-  o.bmp_extra_right[0] = 240;
-  o.bmp_extra_bottom[0] = 60;
+  set_rectangle(o, 0, {0, 0, 240, 60});
   board_extras_skin_layout l = board_extras_layout_skin(o, 0);
   expect_box(l.visit, 0, 0, 240, 60, "the visit alone fills the rectangle");
   EXPECT_EQ(l.visit_height, 48);

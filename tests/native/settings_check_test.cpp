@@ -107,6 +107,21 @@ TEST(SettingsCheck, OneLineForEachProblem) {
             "digits are not shown\n");
 }
 
+// The large view's newer options: known keys, with the values they cannot take.
+TEST(SettingsCheck, NewerOptionsOfTheLargeView) {
+  scratch_dir dir;
+  write_bytes(dir.file("dsv_view.ini"),
+              "[view_window]\nshow_checkout=3\nshow_callout=1\ncallout_seconds=0\nshow_last_visits=1\n"
+              "color_turn=\"green\"\n");
+  const checked c = check(dir.file("dsv_view.ini"));
+  EXPECT_EQ(c.code, settings_check_exit::problems);
+  EXPECT_EQ(joined(c.lines),
+            "[view_window] show_last_visits: no view reads this key; did you mean show_last_visit\n"
+            "[view_window] show_checkout: 3 is neither 0, 1 nor 2; it shows the route of the player to throw, as 1\n"
+            "[view_window] callout_seconds: 0 is outside 1 to 60; the banner stays 1 second\n"
+            "[view_window] color_turn: \"green\" is not in the form 0xRRGGBB; it reads as 0x000000\n");
+}
+
 TEST(SettingsCheck, SkinFilesThatDoNotLoad) {
   scratch_dir dir;
   write_bmp(dir.file("num.bmp"), 200, 20);
@@ -140,7 +155,9 @@ TEST(SettingsCheck, TheFirstSaveTheSampleAndAWholeSkinAreClean) {
       "bmp_score_x_1=340\nbmp_score_y_1=270\nbmp_legs_x_2=370\nbmp_legs_y_2=284\n"
       "bmp_name_left_1=0\nbmp_name_top_1=0\nbmp_name_right_1=400\nbmp_name_bottom_1=300\n"
       "bmp_extra_left_2=300\nbmp_extra_top_2=250\nbmp_extra_right_2=200\nbmp_extra_bottom_2=900\n"
-      "show_checkout=1\nshow_average=1\nshow_first_mark=1\ncolor_first_mark=\"0x800000\"\ncolor_name_text=\n";
+      "show_checkout=1\nshow_average=1\nshow_first_mark=1\ncolor_first_mark=\"0x800000\"\ncolor_name_text=\n"
+      "show_last_visit=1\nshow_callout=1\ncallout_seconds=60\nshow_turn=1\ncolor_turn=\"0x00E000\"\n"
+      "color_checkout_waiting=\"0x909090\"\n";
   const std::string sample = read_bytes(std::string(DSV_SOURCE_DIR) + "/docs/dsv_view.ini");
   ASSERT_NE(sample, "<missing>");
   for (const std::string& text : {default_settings_text(1920, 1040), sample, skin}) {

@@ -308,6 +308,94 @@ void first_notices_after_resize(host& h, const view_case& v, int rounds, const s
               " the resize itself, with its repaint: median %7.3f ms)\n",
               v.name, r.right, r.bottom, first.median, *std::max_element(t.begin(), t.end()), rounds,
               summarise(sizing).median);
+// The call-out banner: a notice that raises it (a 180 thrown), one that takes
+// it down (the next visit's first dart), and its time running out, against a
+// notice that changes one score and calls nothing, all with show_callout on.
+void measure_callouts(host& h, const view_case& v, int samples, const std::string& skin_dir) {
+  set_skin(v, skin_dir);
+  const view_window_extras kept = view_extras;
+  view_extras.show_callout = 1;
+  view_extras.callout_seconds = 60;
+  int32_t score[2] = {1000000, 1000000};
+  int32_t count_180 = 0;
+  int player = 0;
+  auto write = [&] {
+    put(h.record + 16, 0);
+    for (int p = 0; p < 2; ++p) {
+      put(h.record + match_layout::players + match_layout::player_stride * p + match_layout::score, score[p]);
+      put(h.record + match_layout::players + match_layout::player_stride * p + match_layout::stats_a +
+              match_layout::count_180,
+          p == 0 ? count_180 : 0);
+    }
+    put(h.legs, 0);
+    put(h.legs + match_layout::current_player, player);
+  };
+  write();
+  v.entry(h.window, host_event::open, h.block.data(), 0);
+  HWND w = *v.handle;
+  if (w == nullptr) {
+    view_extras = kept;
+    return;
+  }
+  SetWindowPos(w, nullptr, 0, 0, v.width, v.height, SWP_NOZORDER | SWP_NOACTIVATE);
+  pump();
+  RECT r;
+  GetClientRect(w, &r);
+  auto timed = [&](std::vector<double>& into) {
+    const double start = now_ms();
+    v.entry(h.window, host_event::change, h.block.data(), 0);
+    GdiFlush();
+    into.push_back(now_ms() - start);
+  };
+  std::vector<double> plain, raise, clear, time_up;
+  // A visit that calls nothing, then one that raises the banner and the first
+  // dart of the next visit, which takes it down.
+  for (int i = 0; i < samples; ++i) {
+    score[player] -= 60;
+    player = 1 - player;
+    write();
+    timed(plain);
+  }
+  for (int i = 0; i < samples; ++i) {
+    score[0] -= 180;
+    ++count_180;
+    player = 1;
+    write();
+    timed(raise);
+    score[1] -= 20;
+    write();
+    timed(clear);
+    score[1] -= 40;
+    player = 0;
+    write();
+    v.entry(h.window, host_event::change, h.block.data(), 0);
+  }
+  auto* state = static_cast<view_window_state*>(frame_state(w));
+  for (int i = 0; i < samples && state != nullptr; ++i) {
+    score[0] -= 180;
+    ++count_180;
+    player = 1;
+    write();
+    v.entry(h.window, host_event::change, h.block.data(), 0);
+    state->callout_deadline = GetTickCount();  // its time is up
+    const double start = now_ms();
+    view_callout_timer(w, state, board_callout_timer_id);
+    GdiFlush();
+    time_up.push_back(now_ms() - start);
+    score[1] -= 60;
+    player = 0;
+    write();
+    v.entry(h.window, host_event::change, h.block.data(), 0);
+  }
+  v.entry(h.window, host_event::close, h.block.data(), 0);
+  pump();
+  view_extras = kept;
+  const figures a = summarise(plain), b = summarise(raise), c = summarise(clear);
+  const figures d = time_up.empty() ? figures{0, 0} : summarise(time_up);
+  std::printf("%-18s %4ldx%-4ld call-out: score notice %7.3f | raise %7.3f (%4.2fx) | next visit clears %7.3f "
+              "(%4.2fx) | time up %7.3f ms (%4.2fx), median\n",
+              v.name, r.right, r.bottom, a.median, b.median, a.median > 0 ? b.median / a.median : 0.0, c.median,
+              a.median > 0 ? c.median / a.median : 0.0, d.median, a.median > 0 ? d.median / a.median : 0.0);
 }
 
 void soak(host& h, const view_case& v, int notices, int resizes, int cycles) {
@@ -369,6 +457,13 @@ int main(int argc, char** argv) {
   for (const view_case& v : cases) measure(h, v, samples, skin_dir);
   for (const view_case& v : cases) {
     if (v.handle == &view_hwnd) first_notices_after_resize(h, v, quick ? 5 : 20, skin_dir);
+  }
+  const SIZE callout_sizes[] = {{960, 540}, {1920, 1080}, {3840, 2160}};
+  for (const SIZE& s : callout_sizes) {
+    measure_callouts(h, {"large view, text", dsv_view, &view_hwnd, s.cx, s.cy, false}, samples, skin_dir);
+    if (!skin_dir.empty()) {
+      measure_callouts(h, {"large view, skin", dsv_view, &view_hwnd, s.cx, s.cy, true}, samples, skin_dir);
+    }
   }
   const int notices = quick ? 500 : 10000, resizes = quick ? 100 : 1000, cycles = quick ? 10 : 100;
   const std::size_t text_case = 2, skin_case = 3;

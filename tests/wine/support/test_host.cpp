@@ -196,18 +196,23 @@ client_pixels capture_client(HWND window) {
   return out;
 }
 
+BITMAPINFO top_down_32(int width, int height) {
+  BITMAPINFO bi = {};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = width;
+  bi.bmiHeader.biHeight = -height;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  return bi;
+}
+
 client_pixels capture_dc(HDC dc, int width, int height) {
   client_pixels out;
   out.width = width;
   out.height = height;
   if (out.width <= 0 || out.height <= 0) return out;
-  BITMAPINFO bi = {};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = out.width;
-  bi.bmiHeader.biHeight = -out.height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO bi = top_down_32(width, height);
   void* bits = nullptr;
   HDC mdc = CreateCompatibleDC(dc);
   HBITMAP dib = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);

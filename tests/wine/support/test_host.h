@@ -143,6 +143,8 @@ struct client_pixels {
   COLORREF at(int x, int y) const;  // as a COLORREF
 };
 client_pixels capture_client(HWND window);
+// The description of a top-down 32-bit DIB of width x height, as client_pixels holds one.
+BITMAPINFO top_down_32(int width, int height);
 // The top-left width x height pixels of a device context (a memory DC's bitmap,
 // also where it lies beyond the screen).
 client_pixels capture_dc(HDC dc, int width, int height);

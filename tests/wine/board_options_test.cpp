@@ -156,33 +156,14 @@ TEST(BoardOptions, TextModeDrawsTheRecordsAveragesAndNoRouteWithoutItsKey) {
   const client_pixels base = shot_with(text_window, match);
   const client_pixels on = shot_with(ini, match);
   ASSERT_EQ(on.width, 1000);
-  const board_text_layout boxes = board_layout_text(1000, 500, true);
-  const board_extras_text_layout bands = board_extras_layout_text(boxes, 1000);
-  EXPECT_TRUE(same_in(on, base, {rect_of(bands.route[0]), rect_of(bands.route[1])})) << "no route for 170";
-
   // The painter of this program, with the settings the library read from the same file.
-  ASSERT_EQ(profile_load_text(ini.data(), ini.size()), 1);
-  settings_read_all("");
-  profile_free();
+  load_view_settings(ini);
+  const board_extras_text_layout bands = text_mode_bands(1000, 500);
+  EXPECT_TRUE(same_in(on, base, {rect_of(bands.lower_band[0]), rect_of(bands.lower_band[1])})) << "no route for 170";
   board_extras_content expected = {};
   std::strcpy(expected.average[0], "125.25");
   std::strcpy(expected.average[1], "93.80");
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, 1000, 500);
-  ReleaseDC(nullptr, screen);
-  HGDIOBJ old_bitmap = SelectObject(dc, bitmap);
-  SetBkMode(dc, TRANSPARENT);
-  board_extras_gdi gdi;
-  board_extras_create(gdi, SIZE{1000, 500}, false);
-  HBRUSH name_brush = CreateSolidBrush(static_cast<COLORREF>(view_settings.color_name_back));
-  board_extras_paint_text(dc, gdi, boxes, 1000, name_brush, expected);
-  const client_pixels reference = capture_dc(dc, 1000, 500);
-  DeleteObject(name_brush);
-  board_extras_release(gdi);
-  SelectObject(dc, old_bitmap);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
+  const client_pixels reference = with_options_drawn(base, expected);
 
   EXPECT_GT(compare(base, on, {rect_of(bands.average[0])}).inside, 0);
   EXPECT_TRUE(same_in(on, reference, {rect_of(bands.average[0])})) << "125.25 for player 0";

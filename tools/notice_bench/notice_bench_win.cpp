@@ -308,6 +308,8 @@ void first_notices_after_resize(host& h, const view_case& v, int rounds, const s
               " the resize itself, with its repaint: median %7.3f ms)\n",
               v.name, r.right, r.bottom, first.median, *std::max_element(t.begin(), t.end()), rounds,
               summarise(sizing).median);
+}
+
 // The call-out banner: a notice that raises it (a 180 thrown), one that takes
 // it down (the next visit's first dart), and its time running out, against a
 // notice that changes one score and calls nothing, all with show_callout on.

@@ -14,11 +14,19 @@ target_link_libraries(dsv_plugin PUBLIC user32 gdi32 kernel32 advapi32 winmm)
 enable_language(RC)
 file(GLOB DSV_RESOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/resources/*.rc)
 # stdcall names carry @N only on 32-bit x86; the 64-bit test build drops them.
-file(READ ${CMAKE_SOURCE_DIR}/src/plugin/dsv_view.def DSV_DEF)
+# The build tree's copy is made at configure time: an edit of the source file
+# reconfigures, and the copy is rewritten only when its text changes, which
+# relinks the DLL.
+set(DSV_DEF_SOURCE ${CMAKE_SOURCE_DIR}/src/plugin/dsv_view.def)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${DSV_DEF_SOURCE})
+file(READ ${DSV_DEF_SOURCE} DSV_DEF)
 if(NOT CMAKE_SIZEOF_VOID_P EQUAL 4)
   string(REGEX REPLACE "@[0-9]+" "" DSV_DEF "${DSV_DEF}")
 endif()
-file(WRITE ${CMAKE_BINARY_DIR}/dsv_view.def "${DSV_DEF}")
+file(WRITE ${CMAKE_BINARY_DIR}/dsv_view.def.new "${DSV_DEF}")
+execute_process(COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_BINARY_DIR}/dsv_view.def.new
+                        ${CMAKE_BINARY_DIR}/dsv_view.def)
+file(REMOVE ${CMAKE_BINARY_DIR}/dsv_view.def.new)
 add_library(dsv_view SHARED ${CMAKE_BINARY_DIR}/dsv_view.def ${DSV_RESOURCES})
 set_target_properties(dsv_view PROPERTIES PREFIX "" SUFFIX ".dsv" LINKER_LANGUAGE CXX)
 target_link_libraries(dsv_view PRIVATE -Wl,--whole-archive dsv_plugin -Wl,--no-whole-archive)

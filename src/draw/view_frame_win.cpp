@@ -54,11 +54,35 @@ void refresh(const view_description& view, HWND window) noexcept {
   frame_state_head* state = frame_state(window);
   if (state == nullptr) return;
   if (state->buffer_incomplete) {
-    view.release_buffer(window, state);
-    view.build_buffer(window, state);
+    frame_rebuild_and_show(view, window, state);
+    return;
   }
   view.paint(window, state);
-  show_picture(window);
+  if (view.show != nullptr) {
+    view.show(window, state);
+  } else {
+    show_picture(window);
+  }
+}
+
+// WM_CREATE: the view's state, then the buffer's DC, the buffer and the first picture.
+frame_state_head* create_all(const view_description& view, HWND window, const match_state* match) noexcept {
+  frame_state_head* state = view.create_state(window, match);
+  if (state == nullptr) return nullptr;
+  {
+    window_dc dc(window);
+    state->mem_dc.reset(CreateCompatibleDC(dc.get()));
+  }
+  view.build_buffer(window, state);
+  SetBkMode(state->mem_dc.get(), TRANSPARENT);
+  view.paint(window, state);
+  return state;
+}
+
+void destroy_all(const view_description& view, HWND window, frame_state_head* state) noexcept {
+  view.release_buffer(window, state);
+  state->mem_dc.reset();
+  view.destroy_state(window, state);
 }
 
 // True while `state` is still the live state of `window`: a modal loop (menu,
@@ -161,7 +185,7 @@ LRESULT frame_wnd_proc(const view_description& view, HWND window, UINT message, 
       const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lparam);
       const auto* match = static_cast<const match_state*>(create->lpCreateParams);
       if (match == nullptr) return -1;
-      frame_state_head* state = view.create_state(window, match);
+      frame_state_head* state = create_all(view, window, match);
       if (state == nullptr) return -1;
       SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
       return 0;
@@ -176,7 +200,7 @@ LRESULT frame_wnd_proc(const view_description& view, HWND window, UINT message, 
         // Cleared first: a modal loop still running for this window must see it gone.
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
         if (view.refreshes_twice) KillTimer(window, view_message::refresh_timer_id);
-        view.destroy_state(window, state);
+        destroy_all(view, window, state);
       }
       return DefWindowProcA(window, message, wparam, lparam);
     }
@@ -190,8 +214,12 @@ LRESULT frame_wnd_proc(const view_description& view, HWND window, UINT message, 
       frame_state_head* state = frame_state(window);
       if (state != nullptr) {
         const RECT& r = paint.area();
-        BitBlt(paint.get(), r.left, r.top, r.right - r.left, r.bottom - r.top, state->mem_dc.get(), r.left, r.top,
-               SRCCOPY);
+        if (view.copy_to_window != nullptr) {
+          view.copy_to_window(window, state, paint.get(), r);
+        } else {
+          BitBlt(paint.get(), r.left, r.top, r.right - r.left, r.bottom - r.top, state->mem_dc.get(), r.left, r.top,
+                 SRCCOPY);
+        }
       }
       return 0;
     }
@@ -206,6 +234,11 @@ LRESULT frame_wnd_proc(const view_description& view, HWND window, UINT message, 
       return 0;
     }
     case WM_TIMER:
+      if (wparam != view_message::refresh_timer_id && view.timer != nullptr) {
+        frame_state_head* state = frame_state(window);
+        if (state != nullptr) view.timer(window, state, wparam);
+        return 0;
+      }
       if (!view.refreshes_twice) break;
       KillTimer(window, wparam);
       SendMessageA(window, view_message::refresh, 0, 0);

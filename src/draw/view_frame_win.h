@@ -5,7 +5,9 @@
 // A view supplies a view_description; its class's procedure forwards every
 // message to frame_wnd_proc with it. The view's window state begins with
 // frame_state_head and ends with the match pointer; the view allocates and frees
-// it (frame_new_state / frame_delete_state) in its create and destroy operations.
+// it (frame_new_state / frame_delete_state) in its create and destroy operations,
+// and the frame makes and deletes the buffer's memory DC and runs the
+// build-then-paint sequence around them.
 #pragma once
 
 #include <windows.h>
@@ -58,16 +60,27 @@ struct view_description {
   // not handle itself on to frame_wnd_proc.
   WNDPROC procedure;
   // WM_CREATE after the frame has checked the record: allocate the state, keep
-  // `match`, create the device contexts, build the buffer, brushes, paint.
-  // Returns null to refuse the creation, leaving nothing allocated.
+  // `match`, and make what lives as long as the window besides mem_dc (skin
+  // bitmaps, brushes, other device contexts). Returns null to refuse the
+  // creation, leaving nothing allocated. The frame then creates mem_dc,
+  // builds the buffer, sets the transparent background mode and paints.
   frame_state_head* (*create_state)(HWND window, const match_state* match) noexcept;
-  // WM_DESTROY: release the buffer, delete the DCs, brushes and any other
-  // object, and free the state.
+  // WM_DESTROY, after the frame has released the buffer and deleted mem_dc:
+  // delete everything else and free the state (frame_destroy_op).
   void (*destroy_state)(HWND window, frame_state_head* state) noexcept;
   void (*build_buffer)(HWND window, frame_state_head* state) noexcept;
   void (*release_buffer)(HWND window, frame_state_head* state) noexcept;
   // Draws the whole board into mem_dc from the match record.
   void (*paint)(HWND window, frame_state_head* state) noexcept;
+  // Shows what the last paint changed; null: the whole client. The frame shows
+  // the whole client itself after a rebuild.
+  void (*show)(HWND window, frame_state_head* state) noexcept;
+  // WM_PAINT: copies `area` of the picture to the window's paint DC; null:
+  // from mem_dc as it stands. For a view that lays something over its buffer.
+  void (*copy_to_window)(HWND window, frame_state_head* state, HDC window_dc, const RECT& area) noexcept;
+  // A window timer of the view's own (any id but view_message::refresh_timer_id);
+  // null when it has none. The view kills the timer when it is done with it.
+  void (*timer)(HWND window, frame_state_head* state, uintptr_t id) noexcept;
   // A menu command the frame does not carry out itself (the score view's Edit
   // Title); may be null. The window may be gone when it returns if a modal loop
   // ran inside it.
@@ -78,6 +91,12 @@ struct view_description {
 template <class State, void (*Operation)(HWND, State*) noexcept>
 void frame_op(HWND window, frame_state_head* head) noexcept {
   Operation(window, static_cast<State*>(head));
+}
+
+// A view's own timer operation on its state type.
+template <class State, void (*Operation)(HWND, State*, uintptr_t) noexcept>
+void frame_timer_op(HWND window, frame_state_head* head, uintptr_t id) noexcept {
+  Operation(window, static_cast<State*>(head), id);
 }
 
 LRESULT frame_wnd_proc(const view_description& view, HWND window, UINT message, WPARAM wparam,
@@ -114,16 +133,28 @@ void frame_release_buffer_bitmap(frame_state_head& state) noexcept;
 // A solid brush of a settings colour (the flag byte passes to GDI unchanged).
 HBRUSH frame_solid_brush(color_ref color) noexcept;
 
-// Zeroed state from the local heap, constructed in place; null on failure.
+// Zeroed state from the local heap, constructed in place, keeping `match`;
+// null on failure.
 template <class State>
-State* frame_new_state() noexcept {
+State* frame_new_state(const match_state* match) noexcept {
   void* block = mem_alloc_zeroed(sizeof(State));
-  return block != nullptr ? new (block) State{} : nullptr;
+  if (block == nullptr) return nullptr;
+  auto* state = new (block) State{};
+  state->match = match;
+  return state;
 }
 
+// Destroys the state (its owners delete what they hold) and frees its memory.
 template <class State>
 void frame_delete_state(State*& state) noexcept {
   if (state == nullptr) return;
   state->~State();
   mem_free(state);
+}
+
+// A view's destroy_state when its state's owners delete all it holds.
+template <class State>
+void frame_destroy_op(HWND, frame_state_head* head) noexcept {
+  auto* state = static_cast<State*>(head);
+  frame_delete_state(state);
 }

@@ -165,7 +165,10 @@ match_snapshot match_snapshot_of(const match_state* match, match_readable_fn rea
   return s;
 }
 
-void match_tracker_reset(match_tracker& tracker) { std::memset(&tracker, 0, sizeof tracker); }
+void match_tracker_reset(match_tracker& tracker) {
+  std::memset(&tracker, 0, sizeof tracker);
+  tracker.last_visit[0] = tracker.last_visit[1] = match_visit_unknown;
+}
 
 match_events match_tracker_update(match_tracker& t, const match_snapshot& now) {
   match_events e = no_events();

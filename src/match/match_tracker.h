@@ -58,6 +58,8 @@ struct match_events {
 
 // The tracker's memory between notices. Zero-initialised (or after
 // match_tracker_reset) it takes the next snapshot as its starting point.
+// last_visit is match_visit_unknown after a reset and after the starting
+// point; a tracker merely zeroed holds 0 there until its first update.
 struct match_tracker {
   bool started;
   match_snapshot previous;

@@ -138,6 +138,12 @@ const setting_row settings_read_only_rows[settings_read_only_count] = {
     integer(view, "show_average", &x.show_average, 0),
     integer(view, "show_first_mark", &x.show_first_mark, 0),
     colour(view, "color_first_mark", &x.color_first_mark, 0x800000),
+    integer(view, "show_last_visit", &x.show_last_visit, 0),
+    integer(view, "show_callout", &x.show_callout, 0),
+    integer(view, "callout_seconds", &x.callout_seconds, 3),
+    integer(view, "show_turn", &x.show_turn, 0),
+    colour(view, "color_turn", &x.color_turn, 0x00E000),
+    colour(view, "color_checkout_waiting", &x.color_checkout_waiting, 0x909090),
     integer(view, "bmp_extra_left_1", &x.bmp_extra_left[0], 0),
     integer(view, "bmp_extra_top_1", &x.bmp_extra_top[0], 0),
     integer(view, "bmp_extra_right_1", &x.bmp_extra_right[0], 0),
@@ -178,23 +184,22 @@ void settings_read_all(const char* path) noexcept {
 
 namespace {
 
-void write_row(const setting_row& row, const char* path) noexcept {
+// False when the value did not go into the document (memory ran out).
+bool write_row(const setting_row& row, const char* path) noexcept {
   switch (row.kind) {
     case setting_kind::integer:
-      profile_write_int(row.section, row.key, *static_cast<const int32_t*>(row.field), path);
-      break;
+      return profile_write_int(row.section, row.key, *static_cast<const int32_t*>(row.field), path) != 0;
     case setting_kind::text: {
       // A view may have filled the buffer to its end: write at most 255 bytes.
       char value[settings_text_size];
       std::memcpy(value, row.field, settings_text_size - 1);
       value[settings_text_size - 1] = 0;
-      profile_write_string(row.section, row.key, value, path);
-      break;
+      return profile_write_string(row.section, row.key, value, path) != 0;
     }
     case setting_kind::colour:
-      profile_write_color(path, row.section, row.key, *static_cast<const color_ref*>(row.field));
-      break;
+      return profile_write_color(path, row.section, row.key, *static_cast<const color_ref*>(row.field)) != 0;
   }
+  return false;
 }
 
 // When the file was there at start-up but could not be read, the globals hold
@@ -256,13 +261,17 @@ int settings_save_to_file(const char* path, const profile_file_ops& files) noexc
   if (profile_load_with(path, files) == 0 && path != nullptr && path[0] != 0 && files.exists(path) != 0) {
     return 0;
   }
+  // All or nothing: a document that lacks one of the settings (memory ran out
+  // while it went in) is not saved, and the file stays as it was.
   int written = 0;
+  bool complete = true;
   for (const setting_row& row : settings_rows) {
     if (read_failed_at_start && !changed_since_start(row)) continue;
-    write_row(row, path);
+    complete = write_row(row, path);
+    if (!complete) break;
     ++written;
   }
-  const int saved = written > 0 ? profile_save_with(path, files) : 0;
+  const int saved = complete && written > 0 ? profile_save_with(path, files) : 0;
   profile_free();
   return saved;
 }

@@ -119,10 +119,16 @@ extern const setting_row settings_rows[settings_count];
 // sets them. They are read at start-up with the others but never written back:
 // a file keeps them as the user wrote them, and a file without them stays as it is.
 struct view_window_extras {
-  int32_t show_checkout;    // the route of the player to throw, in that player's score box
+  int32_t show_checkout;    // 1: the route of the player to throw; 2: both players' routes
   int32_t show_average;     // each player's three-dart average under the name
   int32_t show_first_mark;  // a circle beside the name of who threw first in the leg
   color_ref color_first_mark;
+  int32_t show_last_visit;  // each player's last visit in the leg, "-" before the first
+  int32_t show_callout;     // a banner across the board for a 180, a leg or a set won
+  int32_t callout_seconds;  // how long the banner stays (board_callout_milliseconds clamps it)
+  int32_t show_turn;        // the player to throw marked beside the name
+  color_ref color_turn;
+  color_ref color_checkout_waiting;  // the waiting player's route with show_checkout 2
   // Bitmap mode: where the three go, per player, in pixels of the background.
   int32_t bmp_extra_left[2];
   int32_t bmp_extra_top[2];
@@ -136,7 +142,7 @@ struct view_window_extras {
 
 extern view_window_extras view_extras;
 
-constexpr int settings_read_only_count = 14;
+constexpr int settings_read_only_count = 20;
 // Read after the table above, in this order; settings_write_all skips them.
 extern const setting_row settings_read_only_rows[settings_read_only_count];
 
@@ -159,5 +165,6 @@ void settings_load_from_file(const char* path, const settings_rect* work_area, c
 // settings), writes every setting into it, saves and frees the document. A
 // file that exists but cannot be read is left alone. When it could not be read
 // at start-up, only the settings changed since then are written, and the file
-// is not touched when none did. 1 when saved, 0 otherwise.
+// is not touched when none did. Nothing is saved unless every setting to be
+// written went into the document. 1 when saved, 0 otherwise.
 int settings_save_to_file(const char* path, const profile_file_ops& files) noexcept;

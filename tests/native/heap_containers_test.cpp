@@ -48,6 +48,10 @@ TEST(HeapContainers, RefusedGrowthLeavesThemAsTheyWere) {
   EXPECT_FALSE(t.prepend("x", SIZE_MAX));
   EXPECT_EQ(text_of(t), "kept");
   EXPECT_STREQ(t.c_str(), "kept");
+  // Edited again after the refusals: the block is still the small one (under
+  // the address checker a write past it stops the test).
+  ASSERT_TRUE(t.append(", and a good deal longer than the first block"));
+  EXPECT_EQ(text_of(t), "kept, and a good deal longer than the first block");
 
   heap_array<heap_text> a;
   for (const char* s : {"one", "two", "three"}) {
@@ -56,10 +60,19 @@ TEST(HeapContainers, RefusedGrowthLeavesThemAsTheyWere) {
     ASSERT_TRUE(a.push_back(std::move(item)));
   }
   EXPECT_FALSE(a.reserve(huge));
+  EXPECT_FALSE(a.reserve(SIZE_MAX / sizeof(heap_text) / 2));  // counted, but more than the heap has
   EXPECT_FALSE(a.reserve(SIZE_MAX));
   ASSERT_EQ(a.size(), 3u);
   EXPECT_EQ(text_of(a[0]), "one");
   EXPECT_EQ(text_of(a.back()), "three");
+  for (const char* s : {"four", "five", "six", "seven", "eight"}) {
+    heap_text item;
+    ASSERT_TRUE(item.assign(s));
+    ASSERT_TRUE(a.push_back(std::move(item)));
+  }
+  ASSERT_EQ(a.size(), 8u);
+  EXPECT_EQ(text_of(a[2]), "three");
+  EXPECT_EQ(text_of(a.back()), "eight");
 }
 
 }  // namespace

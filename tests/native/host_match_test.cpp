@@ -6,8 +6,10 @@
 #include <cstring>
 #include <vector>
 
-#include "match_sim.h"
+#include "board_status.h"
 #include "match/match_state.h"
+#include "match/match_tracker.h"
+#include "match_sim.h"
 
 namespace {
 
@@ -30,6 +32,12 @@ struct sim_fixture {
   const match_state* match() const { return reinterpret_cast<const match_state*>(record.data()); }
   void leg_players(int32_t* first, int32_t* current) const {
     match_leg_players(legs.data(), match_current_leg(match()), first, current);
+  }
+  // The record as the tracker reads it (the table's address here is not this process's).
+  match_snapshot snapshot() const {
+    match_snapshot s = match_snapshot_of(match(), nullptr);
+    leg_players(&s.threw_first, &s.to_throw);
+    return s;
   }
 };
 
@@ -247,6 +255,208 @@ TEST(HostMatch, RandomStaysBelowItsBound) {
     seen_nonzero |= v;
   }
   EXPECT_NE(seen_nonzero, 0u);
+}
+
+// --- dart by dart, and visits taken back ---------------------------------------
+
+// Per dart, the record moves as a host's does: the score down with each dart,
+// back to the turn's start on a bust, and the statistics, legs and the player
+// to throw only with the dart that ends the visit. Visit by visit it ends up as
+// the per-visit match of the same seed.
+TEST(HostMatch, DartByDartTheRecordFollowsEachDart) {
+  for (uint32_t seed : {3u, 2024u}) {
+    SCOPED_TRACE(seed);
+    sim_fixture per_dart(seed);
+    sim_fixture per_visit(seed);
+    const match_state* m = per_dart.match();
+    int visits = 0;
+    while (!per_dart.sim->match_over()) {
+      ASSERT_LT(++visits, 2000);
+      const int p = per_dart.sim->player_to_throw();
+      const int32_t start = match_player_score(m, p);
+      const match_stats stats_before = match_player_stats(m, p, stats_block::a);
+      visit_report r;
+      int32_t running = start;
+      do {
+        r = per_dart.sim->play_dart();
+        ASSERT_EQ(r.player, p);
+        const dart& d = r.thrown[r.darts - 1];
+        if (r.complete) break;
+        running -= d.points();
+        EXPECT_EQ(match_player_score(m, p), running) << "dart " << r.darts;
+        EXPECT_TRUE(per_dart.sim->visit_under_way());
+        int32_t first = -1, current = -1;
+        per_dart.leg_players(&first, &current);
+        EXPECT_EQ(current, p) << "the turn passes with the last dart";
+        EXPECT_EQ(match_player_stats(m, p, stats_block::a).score_darts, stats_before.score_darts);
+      } while (true);
+      EXPECT_FALSE(per_dart.sim->visit_under_way());
+      if (r.bust) EXPECT_EQ(match_player_score(m, p), start) << "a bust puts the turn's score back";
+      const visit_report whole = per_visit.sim->play_visit();
+      EXPECT_EQ(visit_text("x", whole), visit_text("x", r));
+      ASSERT_EQ(per_dart.record, per_visit.record) << "after visit " << visits;
+      ASSERT_EQ(per_dart.legs, per_visit.legs);
+    }
+  }
+}
+
+TEST(HostMatch, AVisitUnderWayReadsAsSoFar) {
+  visit_report r;
+  r.darts = 2;
+  r.thrown[0] = dart{20, 3};
+  r.thrown[1] = dart{5, 1};
+  r.remaining = 436;
+  EXPECT_EQ(visit_text("Anna", r), "Anna: T20 S5, 436 left so far");
+  r.complete = true;
+  r.scored = 65;
+  EXPECT_EQ(visit_text("Anna", r), "Anna: T20 S5 = 65, 436 left");
+}
+
+// Taking a visit back restores the record and the leg table byte for byte as
+// they were before it: the statistics, the legs and sets, the player to throw,
+// across leg and set ends and the match's end, and from a visit under way too.
+TEST(HostMatch, TakingAVisitBackRestoresTheRecord) {
+  sim_fixture f(77, 2, 2);
+  EXPECT_FALSE(f.sim->undo_visit()) << "nothing to take back yet";
+  int visits = 0;
+  int legs_seen = 0;
+  while (!f.sim->match_over()) {
+    ASSERT_LT(++visits, 2000);
+    const std::vector<unsigned char> record = f.record;
+    const std::vector<unsigned char> legs = f.legs;
+    const uint32_t played = f.sim->visits_played();
+    const int to_throw = f.sim->player_to_throw();
+    const visit_report r = f.sim->play_visit();
+    if (r.leg_won) ++legs_seen;
+    ASSERT_TRUE(f.sim->undo_visit());
+    ASSERT_EQ(f.record, record) << "visit " << visits;
+    ASSERT_EQ(f.legs, legs);
+    EXPECT_EQ(f.sim->visits_played(), played);
+    EXPECT_EQ(f.sim->player_to_throw(), to_throw);
+    EXPECT_FALSE(f.sim->match_over());
+    // Played again (other darts), and on: a dart of the next visit goes too.
+    f.sim->play_visit();
+    if (!f.sim->match_over() && visits % 5 == 0) {
+      const std::vector<unsigned char> before = f.record;
+      f.sim->play_visit();
+      f.sim->play_dart();
+      ASSERT_TRUE(f.sim->undo_visit());
+      EXPECT_EQ(f.record, before);
+      EXPECT_FALSE(f.sim->visit_under_way());
+    }
+  }
+  EXPECT_GT(legs_seen, 2);
+  // Back to the first dart of the match, and no further.
+  while (f.sim->undo_visit()) {
+  }
+  EXPECT_EQ(f.sim->visits_played(), 0u);
+  for (int p = 0; p < 2; ++p) {
+    EXPECT_EQ(match_player_score(f.match(), p), 501);
+    EXPECT_EQ(match_player_sets(f.match(), p), 0);
+    EXPECT_EQ(match_player_stats(f.match(), p, stats_block::a).score_darts, 0);
+  }
+  f.sim->play_visit();
+  f.sim->new_match();
+  EXPECT_FALSE(f.sim->undo_visit()) << "a new match forgets the last one's visits";
+}
+
+// The tracker that follows the simulated host: per dart and per visit it tells
+// the same events, each visit as the thrower scored it, each finish, 180 and
+// undo where the host made them; the darts within a visit tell nothing.
+std::string events_text(const match_events& e) {
+  std::string t;
+  if (e.undo_player >= 0) t += "undo " + std::to_string(e.undo_player) + ";";
+  if (e.visit_player >= 0) t += "visit " + std::to_string(e.visit_player) + " " + std::to_string(e.visit_score) + ";";
+  if (e.visit_won_leg) t += e.visit_won_set ? "set;" : "leg;";
+  if (e.new_leg) t += "new leg;";
+  if (e.new_match) t += "new match;";
+  for (int p = 0; p < 2; ++p) {
+    if (e.rise_180[p] != 0) t += "180 " + std::to_string(p) + ";";
+    if (e.rise_140_plus[p] != 0) t += "140 " + std::to_string(p) + ";";
+    if (e.rise_100_plus[p] != 0) t += "100 " + std::to_string(p) + ";";
+  }
+  if (e.turn_player >= 0) t += "turn " + std::to_string(e.turn_player) + " " + std::to_string(e.turn_score) + ";";
+  return t;
+}
+
+TEST(HostMatch, TheTrackerHearsTheSameMatchPerDartAndPerVisit) {
+  for (uint32_t seed : {5u, 2024u}) {
+    SCOPED_TRACE(seed);
+    sim_fixture per_visit(seed);
+    sim_fixture per_dart(seed);
+    match_tracker visit_tracker = {};
+    match_tracker dart_tracker = {};
+    match_tracker_update(visit_tracker, per_visit.snapshot());
+    match_tracker_update(dart_tracker, per_dart.snapshot());
+    int visits = 0, finishes = 0, undos = 0, calls_180 = 0, last_player = -1;
+    while (!per_visit.sim->match_over()) {
+      ASSERT_LT(++visits, 2000);
+      if (visits % 9 == 0) {  // the last visit taken back
+        ASSERT_TRUE(per_visit.sim->undo_visit());
+        ASSERT_TRUE(per_dart.sim->undo_visit());
+        const match_events a = match_tracker_update(visit_tracker, per_visit.snapshot());
+        const match_events b = match_tracker_update(dart_tracker, per_dart.snapshot());
+        ASSERT_EQ(events_text(a), events_text(b));
+        EXPECT_EQ(a.undo_player, last_player);
+        EXPECT_EQ(visit_tracker.last_visit[last_player], match_visit_unknown);
+        EXPECT_EQ(match_callout_of(a).player, -1);
+        ++undos;
+        continue;
+      }
+      const visit_report r = per_visit.sim->play_visit();
+      const match_events a = match_tracker_update(visit_tracker, per_visit.snapshot());
+      match_events b{};
+      visit_report d;
+      do {
+        d = per_dart.sim->play_dart();
+        b = match_tracker_update(dart_tracker, per_dart.snapshot());
+        if (!d.complete) ASSERT_EQ(events_text(b), "") << "a dart within the visit tells nothing";
+      } while (!d.complete);
+      ASSERT_EQ(events_text(a), events_text(b)) << "visit " << visits;
+      EXPECT_EQ(a.visit_player, r.player);
+      EXPECT_EQ(a.visit_score, r.scored);
+      EXPECT_EQ(a.visit_won_leg, r.leg_won);
+      EXPECT_EQ(a.visit_won_set, r.set_won);
+      EXPECT_EQ(a.rise_180[r.player], r.scored == 180 ? 1 : 0);
+      last_player = r.player;
+      if (r.leg_won) ++finishes;
+      if (match_callout_of(a).text == std::string("180")) ++calls_180;
+      if (!r.leg_won) EXPECT_EQ(visit_tracker.last_visit[r.player], r.scored);
+    }
+    EXPECT_GT(finishes, 5);
+    EXPECT_GT(undos, 5);
+    EXPECT_GT(calls_180, 0);
+  }
+}
+
+// The host's status line: the call-out until the next visit begins, the last
+// visits, and an undo.
+TEST(HostMatch, TheStatusLineTellsWhatTheBoardShows) {
+  const std::string names[2] = {"Anna", "Mark"};
+  board_status status;
+  match_snapshot s = {};
+  s.score[0] = s.score[1] = 501;
+  s.to_throw = 0;
+  EXPECT_EQ(board_status_line(status, names), "Board: no call-out; last visits - / -");
+  board_status_follow(status, s, names);
+  s.score[0] = 321;
+  s.count_180[0] = 1;
+  s.to_throw = 1;
+  board_status_follow(status, s, names);
+  EXPECT_EQ(board_status_line(status, names), "Board: 180 for Anna; last visits 180 / -");
+  board_status_follow(status, s, names);  // the same record again: the call-out stays
+  EXPECT_EQ(board_status_line(status, names), "Board: 180 for Anna; last visits 180 / -");
+  s.score[1] = 441;  // Mark's first dart: the next visit has begun
+  board_status_follow(status, s, names);
+  EXPECT_EQ(board_status_line(status, names), "Board: no call-out; last visits 180 / -");
+  s.score[1] = 401;
+  s.to_throw = 0;
+  board_status_follow(status, s, names);
+  EXPECT_EQ(board_status_line(status, names), "Board: no call-out; last visits 180 / 100");
+  s.score[1] = 501;  // Mark's visit taken back
+  s.to_throw = 1;
+  board_status_follow(status, s, names);
+  EXPECT_EQ(board_status_line(status, names), "Board: no call-out; last visits 180 / -; Mark's last visit taken back");
 }
 
 }  // namespace

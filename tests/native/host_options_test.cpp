@@ -15,7 +15,7 @@ TEST(HostOptions, ScriptLineParses) {
   std::string error;
   ASSERT_TRUE(parse_host_options({"--open", "all", "--visits", "12", "--seed", "4294967295", "--delay", "0",
                                   "--screenshot", "C:\\shots", "--exit", "--average-mode", "0", "--sets", "2",
-                                  "--legs", "1", "my.dsv"},
+                                  "--legs", "1", "--notify", "dart", "--undo-every", "7", "my.dsv"},
                                  o, error))
       << error;
   EXPECT_EQ(o.open, (std::vector<std::string>{"dsv_view", "dsv_socre", "dsv_result"}));
@@ -28,7 +28,11 @@ TEST(HostOptions, ScriptLineParses) {
   EXPECT_EQ(o.average_mode, 0);
   EXPECT_EQ(o.sets_to_win, 2);
   EXPECT_EQ(o.legs_to_win, 1);
+  EXPECT_TRUE(o.notify_per_dart);
+  EXPECT_EQ(o.undo_every, 7);
   EXPECT_EQ(o.plugin_path, "my.dsv");
+  ASSERT_TRUE(parse_host_options({"--notify", "visit"}, o, error)) << error;
+  EXPECT_FALSE(o.notify_per_dart);
 }
 
 TEST(HostOptions, Defaults) {
@@ -42,6 +46,8 @@ TEST(HostOptions, Defaults) {
   EXPECT_FALSE(o.exit_at_end);
   EXPECT_FALSE(o.seed_given);
   EXPECT_FALSE(o.list);
+  EXPECT_FALSE(o.notify_per_dart);
+  EXPECT_EQ(o.undo_every, 0);
   ASSERT_TRUE(parse_host_options({"--list", "--help"}, o, error));
   EXPECT_TRUE(o.list);
   EXPECT_TRUE(o.help);
@@ -114,6 +120,10 @@ TEST(HostOptions, BadLinesAreRefusedWithAReason) {
       {{"--names", std::string(68, 'a') + ",b"}, "more than 67 bytes"},
       {{"--shot-menu", ","}, "needs a view"},
       {{"--checkout"}, "needs a value"},
+      {{"--notify"}, "needs a value"},
+      {{"--notify", "throw"}, "neither dart nor visit"},
+      {{"--notify", "Dart"}, "neither dart nor visit"},
+      {{"--undo-every", "0"}, "from 1 to 1000000"},
       {{"--checkout", "T20"}, "not a whole number"},
       {{"--check-settings"}, "needs a value"},
       {{"--check-settings", ""}, "needs a settings file"},

@@ -47,6 +47,14 @@ struct scripted_host {
 
   void set_to_throw(int p) { s.to_throw = leg_table ? p : -1; }
 
+  // A tracker that opens on the record as the test has set it: its starting point.
+  void start_over() {
+    match_tracker_reset(tracker);
+    before_visit.clear();
+    tell();
+    log.clear();
+  }
+
   void tell() {
     const match_events e = match_tracker_update(tracker, s);
     if (e.starting_point) log.push_back("start");
@@ -223,20 +231,15 @@ TEST(MatchTracker, ALegWonOnTheBull) {
     h.legs_a_set = 3;
     h.s.score[0] = 50;
     h.s.score[1] = 110;
-    match_tracker_reset(h.tracker);
-    h.log.clear();
-    h.tell();  // the starting point: 50 and 110 left, P0 to throw
+    h.start_over();  // 50 and 110 left, P0 to throw
     h.visit({50});
-    EXPECT_EQ(h.log, (std::vector<std::string>{"start", "P0 wins the leg on 50", "new leg",
-                                               "call P0 GAME SHOT", "turn P1 at 501"}));
+    EXPECT_EQ(h.log, (std::vector<std::string>{"P0 wins the leg on 50", "new leg", "call P0 GAME SHOT",
+                                               "turn P1 at 501"}));
     EXPECT_EQ(h.last_visits(), "- -") << "a new leg starts without visits";
     EXPECT_EQ(h.s.legs[0], 1);
     // And 110 on T20 and the bull is a checkout of 100 or more, per dart too.
     h.s.score[1] = 110;
-    h.before_visit.clear();
-    match_tracker_reset(h.tracker);
-    h.tell();
-    h.log.clear();
+    h.start_over();
     h.visit({60, 50});
     EXPECT_EQ(h.log, (std::vector<std::string>{"P1 wins the leg on 110", "new leg", "P1 100+",
                                                "call P1 110 CHECKOUT", "turn P0 at 501"}));
@@ -289,41 +292,34 @@ TEST(MatchTracker, AnUndoToldInTwoNoticesEndsNoVisit) {
 // Taking back the visit that won a leg (or a set) puts that leg in play again:
 // no finish, no new leg, and the legs that go back up are no leg won.
 TEST(MatchTracker, AnUndoOfTheWinningVisitReopensTheLeg) {
-  scripted_host h(notify::per_visit);
-  h.legs_a_set = 1;  // every leg wins a set: both legs back to 0 at once
-  h.s.score[0] = 40;
-  h.s.legs[1] = 0;
-  match_tracker_reset(h.tracker);
-  h.tell();
-  h.visit({40});
-  h.log.clear();
-  h.undo();
-  EXPECT_EQ(h.log, (std::vector<std::string>{"undo P0", "turn P0 at 40"}));
-  h.log.clear();
-  h.visit({20, 20});
-  EXPECT_EQ(h.log, (std::vector<std::string>{"P0 wins the set on 40", "new leg", "call P0 GAME SHOT AND THE SET",
-                                             "turn P1 at 501"}));
-  // A set taken back while the loser had legs: that player's legs rise again.
-  scripted_host s(notify::per_visit);
-  s.legs_a_set = 2;
-  s.s.legs[0] = 1;
-  s.s.legs[1] = 1;
-  s.s.score[0] = 32;
-  match_tracker_reset(s.tracker);
-  s.tell();
-  s.visit({32});
-  s.log.clear();
-  s.undo();
-  EXPECT_EQ(s.log, (std::vector<std::string>{"undo P0", "turn P0 at 32"}));
-  // Taken back to the first leg with equal scores is an undo, not a new match.
-  scripted_host e(notify::per_visit);
-  e.s.score[0] = e.s.score[1] = 40;
-  match_tracker_reset(e.tracker);
-  e.tell();
-  e.visit({40});
-  e.log.clear();
-  e.undo();
-  EXPECT_EQ(e.log, (std::vector<std::string>{"undo P0", "turn P0 at 40"}));
+  const struct {
+    const char* what;
+    int legs_a_set;
+    int32_t legs, score[2];
+  } rows[] = {
+      {"a set won: both players' legs back to 0 at once", 1, 0, {40, 501}},
+      {"a set taken back while the loser had a leg: that one's legs rise again", 2, 1, {32, 501}},
+      {"the first leg back with equal scores: no new match", 2, 0, {40, 40}},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.what);
+    scripted_host h(notify::per_visit);
+    h.legs_a_set = r.legs_a_set;
+    h.s.legs[0] = h.s.legs[1] = r.legs;
+    h.s.score[0] = r.score[0];
+    h.s.score[1] = r.score[1];
+    h.start_over();
+    h.visit({r.score[0]});
+    h.log.clear();
+    h.undo();
+    const std::string turn = "turn P0 at " + std::to_string(r.score[0]);
+    EXPECT_EQ(h.log, (std::vector<std::string>{"undo P0", turn}));
+    h.log.clear();
+    h.visit({r.score[0] - 20, 20});
+    EXPECT_EQ(h.log.front(), "P0 wins the " + std::string(r.legs_a_set == 2 && r.legs == 0 ? "leg" : "set") + " on " +
+                                 std::to_string(r.score[0]))
+        << "the finish is measured from the restored score";
+  }
 }
 
 TEST(MatchTracker, ANewMatchStartsAfresh) {
@@ -356,14 +352,12 @@ TEST(MatchTracker, ARecordWithoutALegTable) {
   scripted_host h(notify::per_visit);
   h.leg_table = false;
   h.s.to_throw = h.s.threw_first = -1;
-  match_tracker_reset(h.tracker);
-  h.log.clear();
-  h.tell();
+  h.start_over();
   h.visit({60, 60, 60});
   h.visit({20, 20, 20});
   h.visit({});            // a bust: the score unchanged, nothing to see
   h.visit({60, 60, 1});   // P1's 121
-  EXPECT_EQ(h.log, (std::vector<std::string>{"start", "P0 visit 180", "P0 180 +1", "call P0 180", "P1 visit 60",
+  EXPECT_EQ(h.log, (std::vector<std::string>{"P0 visit 180", "P0 180 +1", "call P0 180", "P1 visit 60",
                                              "P1 visit 121", "P1 100+"}));
   EXPECT_EQ(h.last_visits(), "180 121");
   // A score that goes up is an undo; a drop of more than 180 is no visit.

@@ -66,6 +66,7 @@ TEST(SettingsCheck, OneLineForEachProblem) {
               "right=5\n"
               "color_name_text=\"yellow\"\n"
               "color_head_text=\"0xff00ff\"\n"
+              "color_sets_text=\"0xFF00FF00\"\n"
               "zebra=1\n"
               "left=10\n"
               "LEFT=20\n"
@@ -92,6 +93,7 @@ TEST(SettingsCheck, OneLineForEachProblem) {
             "[view_window]: the section appears again; no view reads the keys of this second one\n"
             "[view_window] right: 5 is 10 or less; the window's width becomes 100\n"
             "[view_window] color_name_text: \"yellow\" is not in the form 0xRRGGBB; it reads as 0x000000\n"
+            "[view_window] color_sets_text: \"0xFF00FF00\" is not in the form 0xRRGGBB; it reads as 0xFFFFFF\n"
             "[score_window] bottom: -20 is 10 or less; the window's height becomes 114\n"
             "[view_window] bmp_num_s: " + skin + "num_s.bmp is missing; no sets or legs are drawn\n"
             "[view_window] bmp_num_l: the strip is 405 pixels wide, not a multiple of ten; each digit is 40 pixels "
@@ -104,6 +106,21 @@ TEST(SettingsCheck, OneLineForEachProblem) {
             "reaches outside the 400 x 300 background; the name is cut at its edge\n"
             "[view_window] bmp_legs_x_2, bmp_legs_y_2: (450, 10) lies outside the 400 x 300 background; the legs' "
             "digits are not shown\n");
+}
+
+// The large view's newer options: known keys, with the values they cannot take.
+TEST(SettingsCheck, NewerOptionsOfTheLargeView) {
+  scratch_dir dir;
+  write_bytes(dir.file("dsv_view.ini"),
+              "[view_window]\nshow_checkout=3\nshow_callout=1\ncallout_seconds=0\nshow_last_visits=1\n"
+              "color_turn=\"green\"\n");
+  const checked c = check(dir.file("dsv_view.ini"));
+  EXPECT_EQ(c.code, settings_check_exit::problems);
+  EXPECT_EQ(joined(c.lines),
+            "[view_window] show_last_visits: no view reads this key; did you mean show_last_visit\n"
+            "[view_window] show_checkout: 3 is neither 0, 1 nor 2; it shows the route of the player to throw, as 1\n"
+            "[view_window] callout_seconds: 0 is outside 1 to 60; the banner stays 1 second\n"
+            "[view_window] color_turn: \"green\" is not in the form 0xRRGGBB; it reads as 0x000000\n");
 }
 
 TEST(SettingsCheck, SkinFilesThatDoNotLoad) {
@@ -139,7 +156,9 @@ TEST(SettingsCheck, TheFirstSaveTheSampleAndAWholeSkinAreClean) {
       "bmp_score_x_1=340\nbmp_score_y_1=270\nbmp_legs_x_2=370\nbmp_legs_y_2=284\n"
       "bmp_name_left_1=0\nbmp_name_top_1=0\nbmp_name_right_1=400\nbmp_name_bottom_1=300\n"
       "bmp_extra_left_2=300\nbmp_extra_top_2=250\nbmp_extra_right_2=200\nbmp_extra_bottom_2=900\n"
-      "show_checkout=1\nshow_average=1\nshow_first_mark=1\ncolor_first_mark=\"0x800000\"\ncolor_name_text=\n";
+      "show_checkout=1\nshow_average=1\nshow_first_mark=1\ncolor_first_mark=\"0x800000\"\ncolor_name_text=\n"
+      "show_last_visit=1\nshow_callout=1\ncallout_seconds=60\nshow_turn=1\ncolor_turn=\"0x00E000\"\n"
+      "color_checkout_waiting=\"0x909090\"\n";
   const std::string sample = read_bytes(std::string(DSV_SOURCE_DIR) + "/docs/dsv_view.ini");
   ASSERT_NE(sample, "<missing>");
   for (const std::string& text : {default_settings_text(1920, 1040), sample, skin}) {

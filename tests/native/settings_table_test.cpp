@@ -113,21 +113,33 @@ TEST(SettingsTable, LargeViewOptionsAreReadButNeverWritten) {
   EXPECT_EQ(view_extras.show_first_mark, 0);
   EXPECT_EQ(view_extras.color_first_mark, 0x00000080u);  // 0x800000, the small view's dark red
   EXPECT_EQ(view_extras.bmp_extra_right[1], 0);
+  EXPECT_EQ(view_extras.show_last_visit, 0);
+  EXPECT_EQ(view_extras.show_callout, 0);
+  EXPECT_EQ(view_extras.callout_seconds, 3);
+  EXPECT_EQ(view_extras.show_turn, 0);
+  EXPECT_EQ(view_extras.color_turn, 0x0000E000u);
+  EXPECT_EQ(view_extras.color_checkout_waiting, 0x00909090u);
   const std::string file =
-      "[view_window]\nshow_checkout = 1 \nshow_average=2\ncolor_first_mark=\"0x00FF00\"\nbmp_extra_bottom_2=40\n";
+      "[view_window]\nshow_checkout = 1 \nshow_average=2\ncolor_first_mark=\"0x00FF00\"\nbmp_extra_bottom_2=40\n"
+      "callout_seconds=5\n";
   start_with(file);
   EXPECT_EQ(view_extras.show_checkout, 1);
   EXPECT_EQ(view_extras.show_average, 2);
   EXPECT_EQ(view_extras.show_first_mark, 0);
   EXPECT_EQ(view_extras.color_first_mark, 0x0200FF00u);
   EXPECT_EQ(view_extras.bmp_extra_bottom[1], 40);
+  EXPECT_EQ(view_extras.callout_seconds, 5);
   // The save keeps the lines as the file has them and adds none of the others.
   view_extras.show_checkout = 0;
   view_extras.show_first_mark = 1;
+  view_extras.show_callout = 1;
+  view_extras.callout_seconds = 9;
   const std::string out = saved_over(&file);
   const std::string kept = round_trip(file);
   EXPECT_EQ(out.find(kept.substr(0, kept.find("\r\n\r\n"))), 0u) << out;
-  for (const char* absent : {"show_first_mark", "bmp_extra_left", "bmp_extra_top", "bmp_extra_right_1"}) {
+  EXPECT_NE(out.find("callout_seconds=5\r\n"), std::string::npos) << out;
+  for (const char* absent : {"show_first_mark", "bmp_extra_left", "bmp_extra_top", "bmp_extra_right_1", "show_callout",
+                             "show_last_visit", "show_turn", "color_turn", "color_checkout_waiting"}) {
     EXPECT_EQ(out.find(absent), std::string::npos) << absent;
   }
 }

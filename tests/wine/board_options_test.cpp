@@ -4,14 +4,19 @@
 // follows the record's current leg entry from one change notice to the next.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "board_test_skin.h"
 #include "match/match_state.h"
 #include "plugin/host_protocol.h"
+#include "large_view.h"
 #include "test_host.h"
+#include "settings/profile_document.h"
+#include "settings/settings_table.h"
 #include "views/board/board_extras.h"
+#include "views/board/board_extras_win.h"
 
 namespace {
 
@@ -35,28 +40,8 @@ void fill_match(fake_match& match) {
   match.set_leg_players(1, 1, 0);
 }
 
-// The large view of a library loaded with `ini`, left open for notices.
-struct large_view {
-  plugin_dll dll;
-  fake_host host;
-  HWND window = nullptr;
-
-  large_view(const std::string& ini, fake_match& match, bool with_skin = false) : dll(ini.c_str()), host(match) {
-    if (with_skin) board_skin::write_skin_dir(dll.dir);
-    if (dll.dsv_view(host.window, host_event::open, host.block(), 0) == 1) {
-      pump_messages();
-      window = find_thread_window("dsv_view_wnd");
-    }
-  }
-  ~large_view() {
-    if (window != nullptr) dll.dsv_view(host.window, host_event::close, host.block(), 0);
-  }
-  client_pixels shot() const { return capture_client(window); }
-  void notice() { dll.dsv_view(host.window, host_event::change, host.block(), 0); }
-};
-
 client_pixels shot_with(const std::string& ini, fake_match& match, bool with_skin = false) {
-  large_view view(ini, match, with_skin);
+  large_view_window view(ini, match, with_skin);
   EXPECT_NE(view.window, nullptr);
   return view.window != nullptr ? view.shot() : client_pixels{};
 }
@@ -98,13 +83,14 @@ TEST(BoardOptions, TextModeEachOptionOwnsItsBands) {
   const client_pixels zero = shot_with(std::string(text_window) + keys_at_zero, match);
   EXPECT_EQ(zero.pixels, base.pixels) << "keys present at 0 change nothing";
 
-  const board_extras_text_layout bands = board_extras_layout_text(board_layout_text(1000, 500, true), 1000);
+  load_view_settings(std::string(text_window) + "show_checkout=1\r\nshow_average=1\r\nshow_first_mark=1\r\n");
+  const board_extras_text_layout bands = text_mode_bands(1000, 500);
   const struct {
     const char* key;
     std::vector<RECT> owned;      // where this option may draw
     std::vector<RECT> untouched;  // of those, where it draws nothing for this record
   } rows[] = {
-      {"show_checkout", {rect_of(bands.route[0]), rect_of(bands.route[1])}, {rect_of(bands.route[1])}},
+      {"show_checkout", {rect_of(bands.lower_band[0]), rect_of(bands.lower_band[1])}, {}},
       {"show_average", {rect_of(bands.average[0]), rect_of(bands.average[1])}, {}},
       {"show_first_mark", {rect_of(bands.mark[0]), rect_of(bands.mark[1])}, {rect_of(bands.mark[0])}},
   };
@@ -115,7 +101,7 @@ TEST(BoardOptions, TextModeEachOptionOwnsItsBands) {
     EXPECT_EQ(d.outside, 0) << row.key;
     for (const RECT& r : row.untouched) EXPECT_EQ(compare(base, on, {r}).inside, 0) << row.key;
   }
-  // The average bands take the name boxes' colour; the circle is the small view's dark red.
+  // The average bands take the score boxes' colour; the circle is the small view's dark red.
   const client_pixels average = shot_with(std::string(text_window) + "show_average=1\r\n", match);
   EXPECT_EQ(average.at(bands.average[1].left + 1, bands.average[1].top + 1), name_back);
   const client_pixels mark = shot_with(std::string(text_window) + "show_first_mark=1\r\n", match);
@@ -126,19 +112,62 @@ TEST(BoardOptions, TextModeEachOptionOwnsItsBands) {
 TEST(BoardOptions, TextModeRouteFollowsThePlayerToThrow) {
   fake_match match;
   fill_match(match);
-  const board_extras_text_layout bands = board_extras_layout_text(board_layout_text(1000, 500, true), 1000);
+  load_view_settings(std::string(text_window) + "show_checkout=1\r\n");
+  const board_extras_text_layout bands = text_mode_bands(1000, 500);
   const client_pixels base = shot_with(text_window, match);
-  large_view view(std::string(text_window) + "show_checkout=1\r\n", match);
+  large_view_window view(std::string(text_window) + "show_checkout=1\r\n", match);
   ASSERT_NE(view.window, nullptr);
-  EXPECT_GT(compare(base, view.shot(), {rect_of(bands.route[0])}).inside, 0) << "170 for player 0";
+  const client_pixels first = view.shot();
   match.set_leg_players(1, 1, 1);  // player 0 busted: player 1 on 32 throws
   view.notice();
-  const client_pixels now = view.shot();
-  EXPECT_EQ(compare(base, now, {rect_of(bands.route[0])}).inside, 0) << "player 0's route gone";
-  EXPECT_GT(compare(base, now, {rect_of(bands.route[1])}).inside, 0) << "D16 for player 1";
+  const client_pixels then = view.shot();
   match.set_leg_players(1, 1, 5);  // nobody to throw
   view.notice();
-  EXPECT_EQ(view.shot().pixels, base.pixels) << "no route";
+  const client_pixels none = view.shot();
+  // With no route the bands are there, empty; each route draws in its own box only.
+  const difference bands_only = compare(base, none, {rect_of(bands.lower_band[0]), rect_of(bands.lower_band[1])});
+  EXPECT_GT(bands_only.inside, 0);
+  EXPECT_EQ(bands_only.outside, 0);
+  const difference route0 = compare(none, first, {rect_of(bands.route[0])});
+  EXPECT_GT(route0.inside, 0) << "170 for player 0";
+  EXPECT_EQ(route0.outside, 0);
+  const difference route1 = compare(none, then, {rect_of(bands.route[1])});
+  EXPECT_GT(route1.inside, 0) << "D16 for player 1";
+  EXPECT_EQ(route1.outside, 0) << "player 0's route gone";
+}
+
+// The bands of `shot` and `reference` inside `boxes` differ nowhere.
+bool same_in(const client_pixels& shot, const client_pixels& reference, const std::vector<RECT>& boxes) {
+  const difference d = compare(shot, reference, boxes);
+  return d.outside >= 0 && d.inside == 0;
+}
+
+// The averages the view draws are the record's, read back from its pixels: the
+// bands match the same painter given the expected texts. With show_checkout=0
+// no route is drawn though the others are on and a player stands on a finish.
+TEST(BoardOptions, TextModeDrawsTheRecordsAveragesAndNoRouteWithoutItsKey) {
+  fake_match match;
+  fill_match(match);
+  match.set_stat(0, 0, match_layout::score_total, 331);  // 110.33 over 9 darts
+  match.set_stat(0, 0, match_layout::score_darts, 9);
+  match.set_stat(0, 1, match_layout::score_total, 170);  // the second block counts too
+  match.set_stat(0, 1, match_layout::score_darts, 3);    // (501 over 12 darts: 125.25)
+  const std::string ini = std::string(text_window) + "show_checkout=0\r\nshow_average=1\r\nshow_first_mark=1\r\n";
+  const client_pixels base = shot_with(text_window, match);
+  const client_pixels on = shot_with(ini, match);
+  ASSERT_EQ(on.width, 1000);
+  // The painter of this program, with the settings the library read from the same file.
+  load_view_settings(ini);
+  const board_extras_text_layout bands = text_mode_bands(1000, 500);
+  EXPECT_TRUE(same_in(on, base, {rect_of(bands.lower_band[0]), rect_of(bands.lower_band[1])})) << "no route for 170";
+  board_extras_content expected = {};
+  std::strcpy(expected.average[0], "125.25");
+  std::strcpy(expected.average[1], "93.80");
+  const client_pixels reference = with_options_drawn(base, expected);
+
+  EXPECT_GT(compare(base, on, {rect_of(bands.average[0])}).inside, 0);
+  EXPECT_TRUE(same_in(on, reference, {rect_of(bands.average[0])})) << "125.25 for player 0";
+  EXPECT_TRUE(same_in(on, reference, {rect_of(bands.average[1])})) << "93.80 for player 1";
 }
 
 TEST(BoardOptions, BitmapModeDrawsInsideTheRectanglesOnly) {
@@ -160,7 +189,7 @@ TEST(BoardOptions, BitmapModeDrawsInsideTheRectanglesOnly) {
 
   const RECT left = {20, 240, 190, 290};
   const RECT right = {210, 240, 380, 290};
-  large_view view(skin + all_on + rects, match, true);
+  large_view_window view(skin + all_on + rects, match, true);
   ASSERT_NE(view.window, nullptr);
   const client_pixels on = view.shot();
   EXPECT_EQ(compare(base, on, {left, right}).outside, 0);

@@ -586,32 +586,36 @@ void show_board(fake_match& match, const board_values& b) {
   }
 }
 
-// Bitmap mode stretches only where the composition changed, from aligned parts
-// of it, where the platform gives a part the pixels of the whole; whatever the
+// Bitmap mode redoes only where the composition changed, computed where the
+// platform's stretch was found to be the computed one (or from aligned parts of
+// it, where the platform gives a part the pixels of the whole); whatever the
 // sizes and however the board changes, the buffer holds exactly what one
 // stretch of the whole composition gives, and the window shows the buffer.
 TEST(BoardSkin, PartsOfTheStretchGiveTheWholeStretchsPixels) {
   const struct {
     int back_w, back_h, window_w, window_h;
-    bool parts;     // either axis can be stretched in parts
-    bool computed;  // and the changed pixels computed: enlarged 1, 2, 4 ... times on each axis
+    bool computed;  // the changed pixels computed: every size but 1:1
   } sizes[] = {
-      {400, 300, 400, 300, false, false},    // 1:1: the whole stretch is a copy
-      {400, 300, 800, 600, true, true},      // twice
-      {400, 300, 1600, 1200, true, true},    // four times
-      {400, 300, 200, 150, true, false},     // half
-      {400, 300, 800, 300, true, true},      // twice across, 1:1 down
-      {400, 300, 1000, 750, false, false},   // 2.5 times: positions in fifths
-      {400, 300, 401, 299, false, false},
-      {400, 300, 1200, 450, false, false},   // three times across, 1.5 down
-      {333, 211, 333, 211, false, false},    // odd background sizes
-      {333, 211, 666, 422, true, true},
-      {333, 211, 1332, 844, true, true},
-      {333, 211, 500, 211, true, false},     // 1:1 down only
-      {333, 211, 999, 633, false, false},
-      {960, 540, 1920, 1080, true, true},    // the sample skin's size at full HD and 4K
-      {960, 540, 3840, 2160, true, true},
-      {1000, 500, 1920, 1080, false, false},  // every 25 source pixels: not exact
+      {400, 300, 400, 300, false},    // 1:1: the whole stretch is a copy
+      {400, 300, 800, 600, true},     // twice
+      {400, 300, 1600, 1200, true},   // four times
+      {400, 300, 200, 150, true},     // half
+      {400, 300, 800, 300, true},     // twice across, 1:1 down
+      {400, 300, 1000, 750, true},    // 2.5 times: positions in fifths
+      {400, 300, 401, 299, true},
+      {400, 300, 1200, 450, true},    // three times across, 1.5 down
+      {333, 211, 333, 211, false},    // odd background sizes
+      {333, 211, 666, 422, true},
+      {333, 211, 1332, 844, true},
+      {333, 211, 500, 211, true},     // 1:1 down only
+      {333, 211, 999, 633, true},
+      {960, 540, 1920, 1080, true},   // the sample skin's size at full HD and 4K
+      {960, 540, 3840, 2160, true},
+      {1000, 500, 1920, 1080, true},  // every 25 source pixels
+      {960, 540, 1000, 500, true},    // and at the usual projector sizes: float steps, shrinking down
+      {960, 540, 1280, 720, true},
+      {960, 540, 1366, 768, true},
+      {960, 540, 1024, 768, true},
   };
   const board_values boards[] = {
       {{"Alice", "Bob"}, {501, 501}, {0, 0}, {0, 0}},
@@ -645,11 +649,18 @@ TEST(BoardSkin, PartsOfTheStretchGiveTheWholeStretchsPixels) {
       // Only the changed window pixels are shown again, and all of them.
       ASSERT_TRUE(screen_shows_buffer(view)) << what << ", board " << k;
     }
-    EXPECT_EQ(view.state()->stretch.parts_check, z.parts ? stretch_parts_check::same : stretch_parts_check::unknown)
-        << what << ": parts checked and used";
-    EXPECT_EQ(view.state()->stretch.enlarge_check,
-              z.computed ? stretch_parts_check::same : stretch_parts_check::unknown)
-        << what << ": the computed enlargement checked and used";
+    // Wine's stretch is the computed one at every size: parts are never needed.
+    EXPECT_EQ(view.state()->stretch.model_check, z.computed ? stretch_parts_check::same : stretch_parts_check::unknown)
+        << what << ": the computed stretch checked and used";
+    EXPECT_EQ(view.state()->stretch.parts_check, stretch_parts_check::unknown) << what;
+    // A new size once the computed stretch was proven (at 1:1, at this new
+    // size): its first picture is computed too, after a check on noise alone,
+    // and is still the whole stretch.
+    const int32_t next_w = z.window_w + 7, next_h = z.window_h + 5;
+    SetWindowPos(view.window, nullptr, 0, 0, next_w, next_h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(same_picture(buffer_pixels(view), whole_stretch(view))) << what << ", then " << next_w << " x " << next_h;
+    EXPECT_EQ(view.state()->stretch.model_check, stretch_parts_check::same) << what << ", then " << next_w;
+    EXPECT_TRUE(view.state()->stretch.model_proven) << what;
   }
 }
 
@@ -721,13 +732,13 @@ TEST(BoardView, EveryObjectIsFreed) {
       ASSERT_NE(view.window, nullptr);
       SendMessageA(view.window, view_message::rebuild, 0, 0);
       SetWindowPos(view.window, nullptr, 0, 0, 640, 480, SWP_NOMOVE | SWP_NOZORDER);
-      // 1.6 times the skin: changes are stretched in parts, through surfaces of their own.
+      // 1.6 times the skin: changes are computed, through surfaces of their own.
       for (int32_t score : {401, 301, 201}) {
         match.set_score(0, score);
         SendMessageA(view.window, view_message::refresh, 0, 0);
       }
       if (skin) {
-        EXPECT_EQ(view.state()->stretch.parts_check, stretch_parts_check::same);
+        EXPECT_EQ(view.state()->stretch.model_check, stretch_parts_check::same);
       }
       EXPECT_GT(gdi_live_objects(), live);
     }

@@ -79,6 +79,17 @@ TEST_F(HostProgram, PlaysAHeadlessMatchWithAllViewsOpen) {
   EXPECT_NE(r.out.find("played 12 visits"), std::string::npos) << r.out;
 }
 
+// Dart by dart, with visits taken back: the views follow, and the host says at
+// the end what the board shows.
+TEST_F(HostProgram, PlaysDartByDartAndTakesVisitsBack) {
+  const run_result r = run("--open large,small --notify dart --undo-every 4 --visits 12 --delay 0 --seed 3 --exit");
+  EXPECT_EQ(r.exit_code, 0u) << r.err;
+  EXPECT_EQ(r.err, "");
+  EXPECT_NE(r.out.find("played 10 visits\n"), std::string::npos) << "two of twelve taken back: " << r.out;
+  EXPECT_NE(r.out.find("Board: "), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("; last visits "), std::string::npos) << r.out;
+}
+
 TEST_F(HostProgram, WritesOneScreenshotPerOpenView) {
   const std::string shots = dir + "shots";
   const run_result r = run("--open large,result --visits 3 --delay 0 --seed 9 --screenshot \"" + shots + "\" --exit");

@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "board_status.h"
 #include "host_console_win.h"
 #include "host_options.h"
 #include "match_sim.h"
@@ -33,6 +34,8 @@ constexpr int cmd_step = 101;
 constexpr int cmd_new_match = 102;
 constexpr int cmd_average = 103;
 constexpr int cmd_exit = 104;
+constexpr int cmd_undo = 105;
+constexpr int cmd_step_dart = 106;
 
 struct host_app {
   host_options options;
@@ -48,9 +51,12 @@ struct host_app {
   HMENU match_menu = nullptr;
   bool running = false;
   int visits_left = -1;  // -1: no limit
+  int visits_since_undo = 0;  // for --undo-every
+  bool undone = false;        // a visit was taken back: the status line tells what the board shows
   bool finishing = false;
   int exit_code = host_exit::ok;
   std::string last_visit;
+  board_status board;  // what the large view should show, followed notice by notice
   std::vector<std::pair<std::string, HWND>> opened;  // entry name, the window it opened
   std::vector<popup_shot> shots;                      // menu and dialog pictures still to take
   popup_shot current_shot;                            // the one being taken

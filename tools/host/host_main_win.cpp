@@ -168,6 +168,7 @@ int run(host_app& app, HINSTANCE instance, const std::vector<std::string>& args)
     report_error(app.console, "no memory below 4 GB for the match record");
     return host_exit::run_failed;
   }
+  match_follow_start(app);
   if (!create_main_window(app, instance)) {
     report_error(app.console, "cannot create the main window: " + last_error_text(GetLastError()));
     return host_exit::run_failed;

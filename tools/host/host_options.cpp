@@ -95,6 +95,17 @@ bool parse_host_options(const std::vector<std::string>& args, host_options& opti
     } else if (arg == "--delay") {
       if (!number(0, 60000, n)) return false;
       options.delay_ms = static_cast<int>(n);
+    } else if (arg == "--notify") {
+      std::string text;
+      if (!value(text)) return false;
+      if (text != "dart" && text != "visit") {
+        error = "option --notify: '" + text + "' is neither dart nor visit";
+        return false;
+      }
+      options.notify_per_dart = text == "dart";
+    } else if (arg == "--undo-every") {
+      if (!number(1, 1000000, n)) return false;
+      options.undo_every = static_cast<int>(n);
     } else if (arg == "--screenshot") {
       if (!value(options.screenshot_dir)) return false;
     } else if (arg == "--list") {
@@ -186,7 +197,14 @@ const char* host_usage() {
          "                       entry name; several separated by commas\n"
          "  --visits N           play N visits, then stop\n"
          "  --seed S             seed of the random thrower (default: from the clock)\n"
-         "  --delay MS           pause between visits in milliseconds (default 300)\n"
+         "  --delay MS           pause between visits in milliseconds (default 300);\n"
+         "                       with --notify dart, between darts\n"
+         "  --notify dart|visit  change the record and tell the views after every dart\n"
+         "                       (the score goes down dart by dart, a bust puts it back,\n"
+         "                       the turn passes with the last dart) or, the default,\n"
+         "                       after every visit\n"
+         "  --undo-every N       after every N visits, take the last one back (as the\n"
+         "                       Match menu's Take back, U) before playing on\n"
          "  --screenshot DIR     at the end, write each open view's window as DIR\\<class>.bmp\n"
          "  --exit               at the end, close the views, unload the plug-in and exit\n"
          "  --list               print the views the plug-in offers (index, entry point,\n"

@@ -13,7 +13,9 @@ struct host_options {
   int visits = -1;                  // visits to play, then stop; -1: play on demand
   uint32_t seed = 0;
   bool seed_given = false;
-  int delay_ms = 300;               // pause between two visits
+  int delay_ms = 300;               // pause between two visits (two darts with notify_per_dart)
+  bool notify_per_dart = false;     // --notify dart: the record changes and the views hear of it dart by dart
+  int undo_every = 0;               // after every this many visits, take the last one back; 0: never
   std::string screenshot_dir;       // empty: no screenshots
   bool exit_at_end = false;         // close the views, unload the plug-in and exit
   int32_t average_mode = 1;         // the host_query_block value

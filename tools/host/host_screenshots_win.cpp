@@ -1,5 +1,7 @@
 #include "host_screenshots_win.h"
 
+#include "host_match_win.h"
+
 #include "screen_capture_win.h"
 
 namespace {
@@ -45,6 +47,10 @@ POINT middle_of(HWND window) {
 void end_of_run(host_app& app) {
   if (app.options.exit_at_end) {
     report_info("played " + std::to_string(app.sim->visits_played()) + " visits");
+    if (match_shows_board(app)) {
+      const std::string names[2] = {app.sim->name(0), app.sim->name(1)};
+      report_info(board_status_line(app.board, names));
+    }
     SendMessageA(app.window, WM_CLOSE, 0, 0);
   }
 }

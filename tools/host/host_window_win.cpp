@@ -41,13 +41,18 @@ void paint_main(host_app& app, HWND window) {
   line(10, "Leg " + std::to_string(sim.current_leg() + 1) + ", visits played: " + std::to_string(sim.visits_played()) +
                (sim.match_over() ? ", match over" : ""));
   line(10, "Last visit: " + (app.last_visit.empty() ? std::string("none") : app.last_visit));
+  if (match_shows_board(app)) {
+    const std::string names[2] = {sim.name(0), sim.name(1)};
+    line(10, board_status_line(app.board, names));
+  }
   line(10, "Match: " + std::string(app.running ? "running" : "paused") + ", " + std::to_string(app.options.delay_ms) +
                " ms between visits, seed " + std::to_string(app.options.seed));
   line(10, "Average mode reported to the plug-in: " + std::to_string(app.options.average_mode) +
                (app.options.average_mode == 1 ? " (per three darts)" : " (per dart)") +
                ", queries answered: " + std::to_string(app.queries));
   y += 8;
-  line(10, "Views menu: open, close and notify each view. Match menu: start or pause (Space), one visit (V).");
+  line(10, "Views menu: open, close and notify each view. Match menu: start or pause (Space), one visit (V)" +
+               std::string(match_shows_board(app) ? ", one dart (D), take a visit back (U)." : "."));
   SelectObject(dc, old_font);
   EndPaint(window, &ps);
 }
@@ -73,6 +78,12 @@ void on_command(host_app& app, int id) {
       break;
     case cmd_step:
       if (!app.running) match_play_visit(app);
+      break;
+    case cmd_step_dart:
+      if (!app.running) match_play_dart(app);
+      break;
+    case cmd_undo:
+      match_undo(app);
       break;
     case cmd_new_match:
       match_restart(app);
@@ -110,6 +121,8 @@ HMENU build_menu(host_app& app) {
   app.match_menu = CreatePopupMenu();
   AppendMenuA(app.match_menu, MF_STRING, cmd_start_pause, "&Start\tSpace");
   AppendMenuA(app.match_menu, MF_STRING, cmd_step, "Step one &visit\tV");
+  AppendMenuA(app.match_menu, MF_STRING, cmd_step_dart, "Step one &dart\tD");
+  AppendMenuA(app.match_menu, MF_STRING, cmd_undo, "&Take back the last visit\tU");
   AppendMenuA(app.match_menu, MF_STRING, cmd_new_match, "&New match");
   AppendMenuA(app.match_menu, MF_SEPARATOR, 0, nullptr);
   AppendMenuA(app.match_menu, MF_STRING, cmd_average, "&Averages per three darts (next opening of a result view)");
@@ -149,6 +162,8 @@ LRESULT on_message(host_app& app, HWND window, UINT message, WPARAM wparam, LPAR
     case WM_KEYDOWN:
       if (wparam == VK_SPACE) on_command(app, cmd_start_pause);
       if (wparam == 'V') on_command(app, cmd_step);
+      if (wparam == 'D') on_command(app, cmd_step_dart);
+      if (wparam == 'U') on_command(app, cmd_undo);
       return 0;
     case WM_PAINT:
       paint_main(app, window);

@@ -8,122 +8,7 @@ namespace {
 
 constexpr int start_score = 501;
 
-// Board order clockwise from the top, for the neighbours a missed dart falls into.
-constexpr int board_order[20] = {20, 1, 18, 4, 13, 6, 10, 15, 2, 17, 3, 19, 7, 16, 8, 11, 14, 9, 12, 5};
-
-int neighbour(int number, int side) {
-  for (int i = 0; i < 20; ++i) {
-    if (board_order[i] == number) return board_order[(i + (side < 0 ? 19 : 1)) % 20];
-  }
-  return number;
-}
-
-bool is_finish_double(int remaining) {
-  return (remaining >= 2 && remaining <= 40 && remaining % 2 == 0) || remaining == 50;
-}
-
-dart double_for(int remaining) { return remaining == 50 ? dart{25, 2} : dart{remaining / 2, 2}; }
-
-// Every target a thrower may aim at to score or set up: trebles high first, bulls, singles.
-struct target_list {
-  dart items[42];
-  int count = 0;
-};
-
-target_list setup_targets(bool singles_first) {
-  target_list list;
-  auto add = [&list](int number, int multiplier) { list.items[list.count++] = dart{number, multiplier}; };
-  if (singles_first) {
-    for (int n = 20; n >= 1; --n) add(n, 1);
-  }
-  for (int n = 20; n >= 1; --n) add(n, 3);
-  add(25, 1);
-  add(25, 2);
-  if (!singles_first) {
-    for (int n = 20; n >= 1; --n) add(n, 1);
-  }
-  return list;
-}
-
-// True when `remaining` can be finished with at most `darts` darts, the last a double.
-bool finishable(int remaining, int darts) {
-  if (remaining < 2 || darts < 1) return false;
-  if (is_finish_double(remaining)) return true;
-  if (darts == 1) return false;
-  const target_list all = setup_targets(false);
-  for (int i = 0; i < all.count; ++i) {
-    if (finishable(remaining - all.items[i].points(), darts - 1)) return true;
-  }
-  return false;
-}
-
-// Doubles a player likes to be left on, best first.
-constexpr int preferred_leaves[] = {32, 40, 16, 24, 36, 20, 8, 12, 28, 4, 30, 18, 10, 26, 34, 38, 22, 14, 6, 2, 50};
-
 }  // namespace
-
-uint32_t sim_random::next() {
-  state_ ^= state_ << 13;
-  state_ ^= state_ >> 17;
-  state_ ^= state_ << 5;
-  return state_;
-}
-
-uint32_t sim_random::below(uint32_t bound) { return static_cast<uint32_t>((static_cast<uint64_t>(next()) * bound) >> 32); }
-
-dart sim_choose_target(int remaining, int darts_left) {
-  if (is_finish_double(remaining)) return double_for(remaining);
-  if (remaining < 2) return dart{20, 1};  // cannot happen in a valid leg; any dart busts
-  if (darts_left >= 2) {
-    const target_list list = setup_targets(remaining <= 60);
-    for (int i = 0; i < list.count; ++i) {
-      if (finishable(remaining - list.items[i].points(), darts_left - 1)) return list.items[i];
-    }
-  }
-  if (remaining > 61) return dart{20, 3};
-  // No finish this visit: leave a good double for the next one.
-  for (int leave : preferred_leaves) {
-    const int need = remaining - leave;
-    if (need >= 1 && need <= 20) return dart{need, 1};
-    if (need == 25) return dart{25, 1};
-    if (need > 0 && need % 3 == 0 && need / 3 <= 20) return dart{need / 3, 3};
-  }
-  return dart{1, 1};
-}
-
-dart sim_throw(const dart& target, int skill, sim_random& random) {
-  const uint32_t roll = random.below(1000);
-  const uint32_t side = random.below(2);
-  const int other = neighbour(target.number, side == 0 ? -1 : 1);
-  const int s = skill < 0 ? 0 : skill > 100 ? 100 : skill;
-  if (target.number == 25) {
-    const uint32_t hit = static_cast<uint32_t>(target.multiplier == 2 ? 150 + 2 * s : 300 + 3 * s);
-    if (roll < hit) return target;
-    if (target.multiplier == 2 && roll < hit + (1000 - hit) / 2) return dart{25, 1};
-    return dart{static_cast<int>(random.below(20)) + 1, 1};
-  }
-  switch (target.multiplier) {
-    case 3: {
-      const uint32_t hit = static_cast<uint32_t>(200 + 3 * s);
-      if (roll < hit) return target;
-      if (roll < hit + (1000 - hit) * 7 / 10) return dart{target.number, 1};
-      return dart{other, 1};
-    }
-    case 2: {
-      const uint32_t hit = static_cast<uint32_t>(250 + 3 * s);
-      if (roll < hit) return target;
-      if (roll < hit + (1000 - hit) / 2) return dart{target.number, 1};
-      if (roll < hit + (1000 - hit) * 85 / 100) return dart{};  // outside the board's scoring ring
-      return dart{other, 1};
-    }
-    default: {
-      const uint32_t hit = static_cast<uint32_t>(850 + s);
-      if (roll < hit) return target;
-      if (roll < hit + (1000 - hit) / 5) return dart{target.number, 3};
-      return dart{other, 1};
-    }
-  }
-}
 
 std::size_t sim_leg_capacity(const sim_config& config) {
   return static_cast<std::size_t>(2 * config.sets_to_win - 1) * static_cast<std::size_t>(2 * config.legs_to_win - 1);
@@ -229,6 +114,8 @@ void match_sim::new_match() {
   set_opener_ = static_cast<int>(random_.below(2));  // the bull-up
   leg_opener_ = set_opener_;
   match_over_ = false;
+  in_turn_ = false;
+  history_.clear();
   start_leg();
 }
 
@@ -243,29 +130,50 @@ void match_sim::start_leg() {
 }
 
 visit_report match_sim::play_visit() {
-  visit_report report;
-  if (match_over_) return report;
+  visit_report report = play_dart();
+  while (report.player >= 0 && !report.complete) report = play_dart();
+  return report;
+}
+
+visit_report match_sim::play_dart() {
+  if (match_over_) return visit_report{};
   const int p = to_throw_;
   const std::size_t score_at = player_base(p) + match_layout::score;
-  const int start = read_i32(score_at);
-  int remaining = start;
-  report.player = p;
-  for (int i = 0; i < 3; ++i) {
-    const dart d = sim_throw(sim_choose_target(remaining, 3 - i), config_.skill[p], random_);
-    report.thrown[report.darts++] = d;
-    const int left = remaining - d.points();
-    if (left < 0 || left == 1 || (left == 0 && !d.is_double())) {
-      report.bust = true;
-      break;
-    }
-    remaining = left;
-    if (remaining == 0) break;
+  if (!in_turn_) {
+    history_.push_back(saved_state{});
+    saved_state& saved = history_.back();
+    saved.record.assign(record_, record_ + match_layout::record_size);
+    saved.entries.assign(legs_ + match_layout::leg_entry_size * static_cast<std::size_t>(leg_),
+                         legs_ + match_layout::leg_entry_size * static_cast<std::size_t>(leg_) + saved_entry_bytes());
+    saved.leg = leg_;
+    saved.leg_opener = leg_opener_;
+    saved.set_opener = set_opener_;
+    saved.to_throw = to_throw_;
+    saved.match_over = match_over_;
+    saved.visits = visits_;
+    saved.progress[0] = progress_[0];
+    saved.progress[1] = progress_[1];
+    in_turn_ = true;
+    turn_ = visit_report{};
+    turn_.player = p;
+    turn_start_ = read_i32(score_at);
   }
-  if (report.bust) remaining = start;
-  report.scored = start - remaining;
-  report.remaining = remaining;
-  write_i32(score_at, remaining);
+  const int remaining = read_i32(score_at);
+  const dart d = sim_throw(sim_choose_target(remaining, 3 - turn_.darts), config_.skill[p], random_);
+  turn_.thrown[turn_.darts++] = d;
+  const int left = remaining - d.points();
+  turn_.bust = left < 0 || left == 1 || (left == 0 && !d.is_double());
+  write_i32(score_at, turn_.bust ? turn_start_ : left);  // a bust puts the turn's score back
+  turn_.remaining = read_i32(score_at);
+  turn_.scored = turn_start_ - turn_.remaining;
+  if (turn_.bust || turn_.remaining == 0 || turn_.darts == 3) end_visit(turn_);
+  return turn_;
+}
 
+void match_sim::end_visit(visit_report& report) {
+  in_turn_ = false;
+  report.complete = true;
+  const int p = report.player;
   add_stat(p, match_layout::score_total, report.scored);
   add_stat(p, match_layout::score_darts, report.darts);
   if (progress_[p].visits_in_leg < 3) {
@@ -283,13 +191,42 @@ visit_report match_sim::play_visit() {
   progress_[p].darts_in_leg += report.darts;
   ++visits_;
 
-  if (remaining == 0) {
+  if (report.remaining == 0) {
     finish_leg(p, report.scored, report);
   } else {
     to_throw_ = 1 - p;
     write_leg_entry(leg_, leg_opener_, to_throw_);
   }
-  return report;
+}
+
+std::size_t match_sim::saved_entry_bytes() const {
+  const std::size_t left = leg_capacity_ - static_cast<std::size_t>(leg_);
+  return match_layout::leg_entry_size * (left < 2 ? left : 2);
+}
+
+bool match_sim::undo_visit() {
+  // A visit under way saved the state at its first dart; the visit before it is the one taken back.
+  const std::size_t under_way = in_turn_ ? 1 : 0;
+  if (history_.size() <= under_way) return false;
+  if (under_way != 0) history_.pop_back();
+  const saved_state& saved = history_.back();
+  std::memcpy(record_, saved.record.data(), saved.record.size());
+  if (!saved.entries.empty()) {
+    std::memcpy(legs_ + match_layout::leg_entry_size * static_cast<std::size_t>(saved.leg), saved.entries.data(),
+                saved.entries.size());
+  }
+  leg_ = saved.leg;
+  leg_opener_ = saved.leg_opener;
+  set_opener_ = saved.set_opener;
+  to_throw_ = saved.to_throw;
+  match_over_ = saved.match_over;
+  visits_ = saved.visits;
+  progress_[0] = saved.progress[0];
+  progress_[1] = saved.progress[1];
+  in_turn_ = false;
+  turn_ = visit_report{};
+  history_.pop_back();
+  return true;
 }
 
 void match_sim::finish_leg(int winner, int checkout, visit_report& report) {
@@ -335,16 +272,10 @@ void match_sim::finish_leg(int winner, int checkout, visit_report& report) {
   start_leg();
 }
 
-std::string dart_text(const dart& d) {
-  if (d.number == 0) return "miss";
-  if (d.number == 25) return d.multiplier == 2 ? "Bull" : "25";
-  const char prefix = d.multiplier == 3 ? 'T' : d.multiplier == 2 ? 'D' : 'S';
-  return prefix + std::to_string(d.number);
-}
-
 std::string visit_text(const std::string& name, const visit_report& report) {
   std::string text = name + ":";
   for (int i = 0; i < report.darts; ++i) text += " " + dart_text(report.thrown[i]);
+  if (!report.complete) return text + ", " + std::to_string(report.remaining) + " left so far";
   if (report.bust) {
     text += ", bust";
   } else {

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // A small deterministic generator (xorshift32), the same on every platform.
 class sim_random {
@@ -47,13 +48,15 @@ struct sim_config {
 // Leg entries the table needs for the longest match of `config`.
 std::size_t sim_leg_capacity(const sim_config& config);
 
-// What one visit did, for the host's notices and its status line.
+// What one visit did (or, dart by dart, has done so far), for the host's
+// notices and its status line.
 struct visit_report {
   int player = -1;        // who threw; -1 when the match was already over
   int darts = 0;          // darts thrown (1..3)
+  bool complete = false;  // the visit is over: the turn passed or the leg ended
   int scored = 0;         // points scored, 0 on a bust
   bool bust = false;
-  int remaining = 0;      // the thrower's score after the visit
+  int remaining = 0;      // the thrower's score after the visit (so far)
   bool leg_won = false;   // the visit finished a leg
   bool set_won = false;
   bool match_won = false;
@@ -64,7 +67,8 @@ struct visit_report {
 std::string dart_text(const dart& d);
 
 // One line on a visit: "<name>: T20 T20 S5 = 125, 376 left", or ", bust", then
-// whether it won the leg, the set or the match.
+// whether it won the leg, the set or the match; a visit under way ends
+// "..., 381 left so far".
 std::string visit_text(const std::string& name, const visit_report& report);
 
 // Plays the match in a record of at least match_layout::record_size bytes and a
@@ -78,9 +82,21 @@ class match_sim {
 
   // Starts a new match: names, 501 each, no legs or sets, empty statistics.
   void new_match();
-  // Throws one visit of the player to throw; after the match is won it does
-  // nothing and returns a report with player -1.
+  // Throws one visit of the player to throw (the rest of it when darts of it
+  // are thrown already); after the match is won it does nothing and returns a
+  // report with player -1.
   visit_report play_visit();
+  // Throws one dart. The record follows dart by dart: the score goes down with
+  // each dart, a bust puts back the score the turn began with, and the
+  // statistics, the legs and sets and the player to throw change with the
+  // dart that ends the visit (report.complete). Player -1 after the match.
+  visit_report play_dart();
+  // Takes the last complete visit back, and any darts thrown since: the record,
+  // the leg table and the match's progress as they were before it (the
+  // statistics and the player to throw too). The thrower does not throw the
+  // same darts again. False, changing nothing, when no visit of this match is left.
+  bool undo_visit();
+  bool visit_under_way() const { return in_turn_; }
 
   bool match_over() const { return match_over_; }
   int current_leg() const { return leg_; }
@@ -97,6 +113,16 @@ class match_sim {
     int visits_in_leg = 0;
     int darts_in_leg = 0;
   };
+  // What undo_visit puts back: the record, the entries of the leg in play and
+  // of the next one (a leg won writes that), and the match's progress.
+  struct saved_state {
+    std::vector<unsigned char> record;
+    std::vector<unsigned char> entries;
+    int leg, leg_opener, set_opener, to_throw;
+    bool match_over;
+    uint32_t visits;
+    player_progress progress[2];
+  };
 
   void start_leg();
   void write_i32(std::size_t offset, int32_t value);
@@ -110,6 +136,8 @@ class match_sim {
   void add_stat(int player, std::size_t field, int32_t amount);
   void write_leg_entry(int leg, int first, int current);
   void finish_leg(int winner, int checkout, visit_report& report);
+  void end_visit(visit_report& report);
+  std::size_t saved_entry_bytes() const;
 
   unsigned char* record_;
   unsigned char* legs_;
@@ -124,6 +152,10 @@ class match_sim {
   bool match_over_ = false;
   uint32_t visits_ = 0;
   player_progress progress_[2];
+  bool in_turn_ = false;
+  visit_report turn_;       // the visit under way
+  int32_t turn_start_ = 0;  // the thrower's score when it began
+  std::vector<saved_state> history_;  // before each visit of this match, oldest first
 };
 
 // The byte that fills the record's gaps.

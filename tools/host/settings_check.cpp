@@ -9,6 +9,7 @@
 #include "settings/profile_document.h"
 #include "settings/profile_values.h"
 #include "settings/settings_table.h"
+#include "views/board/board_callout.h"
 #include "views/board/board_layout.h"
 
 namespace {
@@ -187,6 +188,21 @@ struct checker {
       const color_ref read = color_from_text(text, row.default_number);
       report(where(row.section, row.key), "\"" + std::string(text) + "\" is not in the form 0xRRGGBB; it reads as " +
                                               hex_colour(read));
+    }
+    if (row.field == &view_extras.callout_seconds) {
+      const int32_t value = profile_get_int(row.section, row.key, 0, "");
+      const uint32_t shown = board_callout_milliseconds(value) / 1000;
+      if (value < 1 || value > 60) {
+        report(where(row.section, row.key), std::to_string(value) + " is outside 1 to 60; the banner stays " +
+                                                std::to_string(shown) + (shown == 1 ? " second" : " seconds"));
+      }
+    }
+    if (row.field == &view_extras.show_checkout) {
+      const int32_t value = profile_get_int(row.section, row.key, 0, "");
+      if (value != 0 && value != 1 && value != 2) {
+        report(where(row.section, row.key), std::to_string(value) +
+                                                " is neither 0, 1 nor 2; it shows the route of the player to throw, as 1");
+      }
     }
     if (row.kind == setting_kind::integer && row.fixed_size != 0) {
       const int32_t value = profile_get_int(row.section, row.key, 0, "");

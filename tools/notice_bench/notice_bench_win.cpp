@@ -1,7 +1,8 @@
 // Speed and soak figures of the views, under Wine or Windows: how long a host
 // change notice takes until the new picture is shown (every number on the board
 // new, and after one visit: one score new), next to the floor of one
-// full-client fill and one copy to the screen; then a soak of notices, resizes
+// full-client fill and one copy to the screen; the large view's first notice
+// after each change of size, and the resize itself; then a soak of notices, resizes
 // and open/close cycles, with GDI objects and heap blocks before and after.
 //
 // Then the large view's notice after a visit with the caller and the stream
@@ -400,6 +401,130 @@ void measure_caller_and_feed(host& h, int samples, int width, int height) {
   view_extras.stream_dir[0] = 0;
 }
 
+// The first notice after each change of size: the view is sized away and back
+// to the case's size `rounds` times, each followed by one notice with every
+// number new; what a host waits for when the view has just gone full screen.
+void first_notices_after_resize(host& h, const view_case& v, int rounds, const std::string& skin_dir) {
+  set_skin(v, skin_dir);
+  v.entry(h.window, host_event::open, h.block.data(), 0);
+  HWND w = *v.handle;
+  if (w == nullptr) return;
+  std::vector<double> t, sizing;
+  for (int i = 0; i < rounds; ++i) {
+    SetWindowPos(w, nullptr, 0, 0, 640 + i % 2, 360, SWP_NOZORDER | SWP_NOACTIVATE);
+    pump();
+    double start_sizing = now_ms();
+    SetWindowPos(w, nullptr, 0, 0, v.width, v.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    pump();
+    GdiFlush();
+    sizing.push_back(now_ms() - start_sizing);
+    h.visit(1000 + i);
+    double start = now_ms();
+    v.entry(h.window, host_event::change, h.block.data(), 0);
+    GdiFlush();
+    t.push_back(now_ms() - start);
+  }
+  RECT r;
+  GetClientRect(w, &r);
+  v.entry(h.window, host_event::close, h.block.data(), 0);
+  pump();
+  const figures first = summarise(t);
+  std::printf("%-18s %4ldx%-4ld first notice after a resize: median %7.3f max %7.3f ms (%d resizes;"
+              " the resize itself, with its repaint: median %7.3f ms)\n",
+              v.name, r.right, r.bottom, first.median, *std::max_element(t.begin(), t.end()), rounds,
+              summarise(sizing).median);
+}
+
+// The call-out banner: a notice that raises it (a 180 thrown), one that takes
+// it down (the next visit's first dart), and its time running out, against a
+// notice that changes one score and calls nothing, all with show_callout on.
+void measure_callouts(host& h, const view_case& v, int samples, const std::string& skin_dir) {
+  set_skin(v, skin_dir);
+  const view_window_extras kept = view_extras;
+  view_extras.show_callout = 1;
+  view_extras.callout_seconds = 60;
+  int32_t score[2] = {1000000, 1000000};
+  int32_t count_180 = 0;
+  int player = 0;
+  auto write = [&] {
+    put(h.record + 16, 0);
+    for (int p = 0; p < 2; ++p) {
+      put(h.record + match_layout::players + match_layout::player_stride * p + match_layout::score, score[p]);
+      put(h.record + match_layout::players + match_layout::player_stride * p + match_layout::stats_a +
+              match_layout::count_180,
+          p == 0 ? count_180 : 0);
+    }
+    put(h.legs, 0);
+    put(h.legs + match_layout::current_player, player);
+  };
+  write();
+  v.entry(h.window, host_event::open, h.block.data(), 0);
+  HWND w = *v.handle;
+  if (w == nullptr) {
+    view_extras = kept;
+    return;
+  }
+  SetWindowPos(w, nullptr, 0, 0, v.width, v.height, SWP_NOZORDER | SWP_NOACTIVATE);
+  pump();
+  RECT r;
+  GetClientRect(w, &r);
+  auto timed = [&](std::vector<double>& into) {
+    const double start = now_ms();
+    v.entry(h.window, host_event::change, h.block.data(), 0);
+    GdiFlush();
+    into.push_back(now_ms() - start);
+  };
+  std::vector<double> plain, raise, clear, time_up;
+  // A visit that calls nothing, then one that raises the banner and the first
+  // dart of the next visit, which takes it down.
+  for (int i = 0; i < samples; ++i) {
+    score[player] -= 60;
+    player = 1 - player;
+    write();
+    timed(plain);
+  }
+  for (int i = 0; i < samples; ++i) {
+    score[0] -= 180;
+    ++count_180;
+    player = 1;
+    write();
+    timed(raise);
+    score[1] -= 20;
+    write();
+    timed(clear);
+    score[1] -= 40;
+    player = 0;
+    write();
+    v.entry(h.window, host_event::change, h.block.data(), 0);
+  }
+  auto* state = static_cast<view_window_state*>(frame_state(w));
+  for (int i = 0; i < samples && state != nullptr; ++i) {
+    score[0] -= 180;
+    ++count_180;
+    player = 1;
+    write();
+    v.entry(h.window, host_event::change, h.block.data(), 0);
+    state->callout_deadline = GetTickCount();  // its time is up
+    const double start = now_ms();
+    view_callout_timer(w, state, board_callout_timer_id);
+    GdiFlush();
+    time_up.push_back(now_ms() - start);
+    score[1] -= 60;
+    player = 0;
+    write();
+    v.entry(h.window, host_event::change, h.block.data(), 0);
+  }
+  v.entry(h.window, host_event::close, h.block.data(), 0);
+  pump();
+  view_extras = kept;
+  const figures a = summarise(plain), b = summarise(raise), c = summarise(clear);
+  const figures d = time_up.empty() ? figures{0, 0} : summarise(time_up);
+  std::printf("%-18s %4ldx%-4ld call-out: score notice %7.3f | raise %7.3f (%4.2fx) | next visit clears %7.3f "
+              "(%4.2fx) | time up %7.3f ms (%4.2fx), median\n",
+              v.name, r.right, r.bottom, a.median, b.median, a.median > 0 ? b.median / a.median : 0.0, c.median,
+              a.median > 0 ? c.median / a.median : 0.0, d.median, a.median > 0 ? d.median / a.median : 0.0);
+}
+
 void soak(host& h, const view_case& v, int notices, int resizes, int cycles) {
   const long gdi_before = gdi_live_objects();
   const std::size_t heap_before = heap_blocks();
@@ -448,11 +573,12 @@ int main(int argc, char** argv) {
     measure_caller_and_feed(h, samples, 1920, 1080);
     return 0;
   }
-  // The large view at the sample skin's own size (960 x 540), at a size that
-  // is no simple multiple of it, and at full HD and 4K; text and skin at one
+  // The large view at the sample skin's own size (960 x 540), at sizes that
+  // are no power-of-two multiple of it (1000 x 500 and the usual projector
+  // sizes 1280 x 720 and 1366 x 768), and at full HD and 4K; text and skin at one
   // size one after the other, so that the machine's load changes little
   // between the two.
-  const SIZE large_sizes[] = {{960, 540}, {1000, 500}, {1920, 1080}, {3840, 2160}};
+  const SIZE large_sizes[] = {{960, 540}, {1000, 500}, {1280, 720}, {1366, 768}, {1920, 1080}, {3840, 2160}};
   std::vector<view_case> cases = {
       {"result view", dsv_result, &result_hwnd, 0, 0, false},
       {"small score view", dsv_socre, &score_hwnd, 0, 0, false},
@@ -462,6 +588,16 @@ int main(int argc, char** argv) {
     if (!skin_dir.empty()) cases.push_back({"large view, skin", dsv_view, &view_hwnd, s.cx, s.cy, true});
   }
   for (const view_case& v : cases) measure(h, v, samples, skin_dir);
+  for (const view_case& v : cases) {
+    if (v.handle == &view_hwnd) first_notices_after_resize(h, v, quick ? 5 : 20, skin_dir);
+  }
+  const SIZE callout_sizes[] = {{960, 540}, {1920, 1080}, {3840, 2160}};
+  for (const SIZE& s : callout_sizes) {
+    measure_callouts(h, {"large view, text", dsv_view, &view_hwnd, s.cx, s.cy, false}, samples, skin_dir);
+    if (!skin_dir.empty()) {
+      measure_callouts(h, {"large view, skin", dsv_view, &view_hwnd, s.cx, s.cy, true}, samples, skin_dir);
+    }
+  }
   measure_caller_and_feed(h, samples, 1920, 1080);
   const int notices = quick ? 500 : 10000, resizes = quick ? 100 : 1000, cycles = quick ? 10 : 100;
   const std::size_t text_case = 2, skin_case = 3;

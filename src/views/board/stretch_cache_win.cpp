@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "base/memory.h"
+#include "views/board/stretch_check_win.h"
 #include "views/board/stretch_enlarge.h"
 
 namespace {
@@ -13,49 +14,9 @@ constexpr int box_capacity = 64;
 // of a 32-bit host's memory than they save time (4 M pixels are 16 MB each).
 constexpr int64_t largest_compared = int64_t{1} << 22;
 
-void set_halftone(HDC dc, int32_t origin_x, int32_t origin_y) noexcept {
-  SetStretchBltMode(dc, HALFTONE);
-  SetBrushOrgEx(dc, origin_x, origin_y, nullptr);  // HALFTONE needs it after the mode is set
-}
-
 bool stretch_whole(HDC buffer, HDC compose, const stretch_cache& c) noexcept {
   set_halftone(buffer, 0, 0);
   return StretchBlt(buffer, 0, 0, c.window_w, c.window_h, compose, 0, 0, c.source_w, c.source_h, SRCCOPY) != FALSE;
-}
-
-void release_surface(stretch_surface& s) noexcept {
-  s.dc.reset();
-  s.bits = nullptr;
-  s.width = s.height = 0;
-}
-
-// A surface of at least `width` x `height`, kept when it is large enough.
-bool ensure_surface(stretch_surface& s, HDC like, int32_t width, int32_t height) noexcept {
-  if (s.bits != nullptr && s.width >= width && s.height >= height) return true;
-  if (s.bits != nullptr) {
-    width = width > s.width ? width : s.width;
-    height = height > s.height ? height : s.height;
-  }
-  release_surface(s);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down: row y starts at y * width
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  s.dc.reset(CreateCompatibleDC(like));
-  if (!s.dc) return false;
-  s.dc.select_owned(CreateDIBSection(s.dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (s.dc.bitmap() == nullptr || bits == nullptr) {
-    release_surface(s);
-    return false;
-  }
-  s.bits = static_cast<uint32_t*>(bits);
-  s.width = width;
-  s.height = height;
-  return true;
 }
 
 // The memory the cache keeps for one composition size; false when any of it
@@ -70,8 +31,13 @@ bool ensure_memory(stretch_cache& c, HDC buffer) noexcept {
   c.extents = static_cast<int32_t*>(mem_alloc(extents * sizeof(int32_t)));
   c.boxes = static_cast<stretch_rect*>(mem_alloc(box_capacity * sizeof(stretch_rect)));
   c.parts = static_cast<stretch_part*>(mem_alloc(box_capacity * sizeof(stretch_part)));
+  c.taps = static_cast<stretch_tap*>(mem_alloc((static_cast<size_t>(c.window_w) + c.window_h) * sizeof(stretch_tap)));
+  if (c.taps != nullptr) {
+    c.shift_x = stretch_model_axis(c.source_w, c.window_w, stretch_steps::exact, c.taps);
+    c.shift_y = stretch_model_axis(c.source_h, c.window_h, stretch_steps::stored, c.taps + c.window_w);
+  }
   return c.shown != nullptr && c.tiles != nullptr && c.extents != nullptr && c.boxes != nullptr &&
-         c.parts != nullptr && ensure_surface(c.next, buffer, c.source_w, c.source_h);
+         c.parts != nullptr && c.taps != nullptr && ensure_surface(c.next, buffer, c.source_w, c.source_h);
 }
 
 void free_memory(stretch_cache& c) noexcept {
@@ -82,6 +48,8 @@ void free_memory(stretch_cache& c) noexcept {
   mem_free(c.extents);
   mem_free(c.boxes);
   mem_free(c.parts);
+  mem_free(c.taps);
+  c.shift_x = c.shift_y = -1;
 }
 
 // Copies the rows of `box` from the new composition into the shown one.
@@ -142,9 +110,6 @@ bool parts_match_whole(stretch_cache& c, HDC buffer, HDC compose, int count) noe
   return true;
 }
 
-// Rows of the window compared at a time with the computed enlargement.
-constexpr int32_t enlarge_band = 16;
-
 struct enlarge_shifts {
   int x = -1, y = -1;
   bool usable() const { return x >= 0 && y >= 0; }
@@ -167,28 +132,49 @@ bool enlarge_into(stretch_cache& c, HDC buffer, enlarge_shifts shifts, const str
   return BitBlt(buffer, area.left, area.top, w, h, c.part.dc.get(), 0, 0, SRCCOPY) != FALSE;
 }
 
-// After the whole stretch is in the buffer: whether the computed enlargement
-// gives every one of its pixels, compared band by band.
-bool enlarge_matches_whole(stretch_cache& c, HDC buffer, enlarge_shifts shifts) noexcept {
-  const int32_t w = c.window_w;
-  if (!ensure_surface(c.part, buffer, w, enlarge_band)) return false;
-  const size_t row = static_cast<size_t>(w) * sizeof(uint32_t);
-  auto* computed = static_cast<uint32_t*>(mem_alloc(row * enlarge_band));
-  if (computed == nullptr) return false;
-  bool same = true;
-  for (int32_t top = 0; top < c.window_h && same; top += enlarge_band) {
-    const int32_t h = c.window_h - top < enlarge_band ? c.window_h - top : enlarge_band;
-    stretch_enlarge(c.next.bits, c.next.width, c.source_w, c.source_h, shifts.x, shifts.y,
-                    stretch_rect{0, top, w, top + h}, computed, w);
-    same = BitBlt(c.part.dc.get(), 0, 0, w, h, buffer, 0, top, SRCCOPY) != FALSE;
-    GdiFlush();
-    for (int32_t k = 0; k < h && same; ++k) {
-      same = std::memcmp(computed + static_cast<size_t>(k) * w, c.part.bits + static_cast<size_t>(k) * c.part.width,
-                         row) == 0;
-    }
+// Computes the window pixels of `area` from the new composition with the
+// model's taps into the part surface and copies them into the buffer.
+bool model_into(stretch_cache& c, HDC buffer, const stretch_rect& area) noexcept {
+  const int32_t w = area.right - area.left;
+  const int32_t h = area.bottom - area.top;
+  if (w <= 0 || h <= 0) return true;
+  if (!ensure_surface(c.part, buffer, w, h)) return false;
+  GdiFlush();
+  stretch_model(c.next.bits, c.next.width, c.taps, c.shift_x, c.taps + c.window_w, c.shift_y, area, c.part.bits,
+                c.part.width);
+  return BitBlt(buffer, area.left, area.top, w, h, c.part.dc.get(), 0, 0, SRCCOPY) != FALSE;
+}
+
+// Rows of the window computed at a time when the whole picture is.
+constexpr int32_t whole_band = 64;
+
+// The whole window computed from the new composition, band by band.
+bool compute_whole(stretch_cache& c, HDC buffer) noexcept {
+  const enlarge_shifts shifts = enlarge_shifts_of(c);
+  bool done = true;
+  for (int32_t top = 0; top < c.window_h && done; top += whole_band) {
+    const stretch_rect band = {0, top, c.window_w, top + whole_band < c.window_h ? top + whole_band : c.window_h};
+    done = shifts.usable() ? enlarge_into(c, buffer, shifts, band) : model_into(c, buffer, band);
   }
-  mem_free(computed);
-  return same;
+  return done;
+}
+
+// The first picture at these sizes: computed where the model is known or
+// proven to give the platform's pixels, else the platform's whole stretch,
+// after which the model is checked against it.
+bool show_first(stretch_cache& c, HDC buffer, HDC compose, bool model_may_gain) noexcept {
+  if (model_may_gain && c.model_check == stretch_parts_check::unknown && c.model_proven) {
+    c.model_check = stretch_noise_matches_model(c, buffer) ? stretch_parts_check::same : stretch_parts_check::differ;
+  }
+  if (c.model_check == stretch_parts_check::same && compute_whole(c, buffer)) return true;
+  if (!stretch_whole(buffer, compose, c)) return false;
+  if (model_may_gain && c.model_check == stretch_parts_check::unknown) {
+    const bool same = stretch_noise_matches_model(c, buffer) && stretch_strips_match_whole(c, buffer, true) &&
+                      stretch_strips_match_whole(c, buffer, false);
+    c.model_check = same ? stretch_parts_check::same : stretch_parts_check::differ;
+    c.model_proven = c.model_proven || same;
+  }
+  return true;
 }
 
 }  // namespace
@@ -214,17 +200,22 @@ int stretch_cache_show(stretch_cache& c, HDC buffer, HDC compose, int32_t source
   if (std::memcmp(sizes, c.checked_sizes, sizeof sizes) != 0) {
     std::memcpy(c.checked_sizes, sizes, sizeof sizes);
     c.parts_check = stretch_parts_check::unknown;
-    c.enlarge_check = stretch_parts_check::unknown;
+    c.model_check = stretch_parts_check::unknown;
   }
-  const stretch_axis x = stretch_axis_of(source_w, window_w);
-  const stretch_axis y = stretch_axis_of(source_h, window_h);
-  // Parts gain nothing at 1:1, where the whole stretch is as cheap as a copy,
-  // nor where no axis can be split or parts were found to differ; without the
-  // memory to compare, every paint stretches the whole.
-  const bool parts_may_gain = (x.partial || y.partial) && (source_w != window_w || source_h != window_h) &&
-                              int64_t{source_w} * source_h <= largest_compared &&
-                              c.parts_check != stretch_parts_check::differ;
-  if (!parts_may_gain || !ensure_memory(c, buffer) ||
+  const bool computed = c.model_check == stretch_parts_check::same;
+  const stretch_axis x = computed ? stretch_axis_computed(source_w, window_w) : stretch_axis_of(source_w, window_w);
+  const stretch_axis y = computed ? stretch_axis_computed(source_h, window_h) : stretch_axis_of(source_h, window_h);
+  // Nothing gains at 1:1, where the whole stretch is as cheap as a copy, nor
+  // where the model was found to differ and no axis can be split or parts were
+  // found to differ; without the memory to compare, every paint stretches the
+  // whole.
+  const bool model_may_gain = c.model_check != stretch_parts_check::differ && source_w <= stretch_model_largest &&
+                              source_h <= stretch_model_largest && window_w <= stretch_model_largest &&
+                              window_h <= stretch_model_largest;
+  const bool parts_may_gain = (x.partial || y.partial) && c.parts_check != stretch_parts_check::differ;
+  const bool may_gain = (model_may_gain || parts_may_gain) && (source_w != window_w || source_h != window_h) &&
+                        int64_t{source_w} * source_h <= largest_compared;
+  if (!may_gain || !ensure_memory(c, buffer) ||
       BitBlt(c.next.dc.get(), 0, 0, source_w, source_h, compose, 0, 0, SRCCOPY) == FALSE) {
     free_memory(c);
     c.valid = false;
@@ -232,7 +223,7 @@ int stretch_cache_show(stretch_cache& c, HDC buffer, HDC compose, int32_t source
   }
   GdiFlush();
   if (!c.valid) {
-    c.valid = stretch_whole(buffer, compose, c);
+    c.valid = show_first(c, buffer, compose, model_may_gain);
     if (c.valid) remember_all(c);
     return c.valid ? 1 : 0;
   }
@@ -253,16 +244,18 @@ int stretch_cache_show(stretch_cache& c, HDC buffer, HDC compose, int32_t source
     remember_all(c);
   }
 
-  const enlarge_shifts shifts = enlarge_shifts_of(c);
-  if (parts >= 0 && c.enlarge_check == stretch_parts_check::same) {
+  if (parts >= 0 && computed) {
+    const enlarge_shifts shifts = enlarge_shifts_of(c);
     bool done = true;
-    for (int i = 0; i < parts && done; ++i) done = enlarge_into(c, buffer, shifts, c.parts[i].copy);
+    for (int i = 0; i < parts && done; ++i) {
+      done = shifts.usable() ? enlarge_into(c, buffer, shifts, c.parts[i].copy) : model_into(c, buffer, c.parts[i].copy);
+    }
     if (done) {
       c.changed_parts = parts;
       return 1;
     }
   }
-  if (parts >= 0 && c.parts_check == stretch_parts_check::same) {
+  if (parts >= 0 && !computed && c.parts_check == stretch_parts_check::same) {
     bool done = true;
     for (int i = 0; i < parts && done; ++i) {
       done = stretch_part_alone(c, buffer, compose, c.parts[i]) && copy_part(c, buffer, c.parts[i]);
@@ -276,13 +269,9 @@ int stretch_cache_show(stretch_cache& c, HDC buffer, HDC compose, int32_t source
   // against it.
   c.valid = stretch_whole(buffer, compose, c);
   if (!c.valid) return 0;
-  if (parts > 0 && c.parts_check == stretch_parts_check::unknown) {
+  if (parts > 0 && !computed && c.parts_check == stretch_parts_check::unknown) {
     c.parts_check = parts_match_whole(c, buffer, compose, parts) ? stretch_parts_check::same
                                                                   : stretch_parts_check::differ;
-    if (shifts.usable()) {
-      c.enlarge_check = enlarge_matches_whole(c, buffer, shifts) ? stretch_parts_check::same
-                                                                 : stretch_parts_check::differ;
-    }
   }
   return 1;
 }

@@ -3,13 +3,14 @@
 // buffer shows; a new composition is compared with it, and only the window
 // pixels a changed source pixel can reach are stretched again, from aligned
 // parts of the composition (stretch_plan.h), into a surface of the part's size
-// and copied from there; where the window is the composition enlarged 1, 2,
-// 4 ... times on each axis and that arithmetic was found to give the platform's
-// pixels, they are computed instead (stretch_enlarge.h). A first paint, a new
-// size, 1:1 (where the whole stretch is as cheap as a copy), axes that cannot be
-// split, a composition of more than 4 M pixels, a platform whose parts are found
-// to differ from the whole, a failed call or a change too large to gain from
-// parts all stretch the whole picture.
+// and copied from there; where the platform's stretch was found to be the
+// arithmetic of stretch_model.h, at any sizes, they are computed instead
+// (stretch_enlarge.h where the window is the composition enlarged 1, 2, 4 ...
+// times on each axis). A first paint, a new size, 1:1 (where the whole stretch
+// is as cheap as a copy), a composition of more than 4 M pixels, a platform
+// whose stretch is neither computed nor split into parts at these sizes, a
+// failed call or a change too large to gain from parts all stretch the whole
+// picture.
 // The buffer must hold nothing but that stretch. The view's window state owns
 // one; its memory and GDI objects go with the buffer.
 #pragma once
@@ -18,15 +19,10 @@
 
 #include <cstdint>
 
-#include "draw/gdi_handles_win.h"
+#include "views/board/stretch_model.h"
 #include "views/board/stretch_plan.h"
+#include "views/board/stretch_surface_win.h"
 
-// A 32-bit top-down DIB section selected into a memory DC, with its pixels.
-struct stretch_surface {
-  memory_dc dc;  // owns the section
-  uint32_t* bits = nullptr;
-  int32_t width = 0, height = 0;
-};
 
 enum class stretch_parts_check { unknown, same, differ };
 
@@ -54,12 +50,22 @@ struct stretch_cache {
   // that change, not a proof for every change. Kept over buffer rebuilds at
   // the same sizes.
   stretch_parts_check parts_check = stretch_parts_check::unknown;
-  // Where the window is the composition enlarged a power of two times on each
-  // axis (stretch_enlarge.h): whether that arithmetic gives the platform's
-  // whole stretch, pixel for pixel. Found with the parts check, over the whole
-  // picture; kept with it. When same, changed pixels are computed, not
-  // stretched.
-  stretch_parts_check enlarge_check = stretch_parts_check::unknown;
+  // Whether the platform's stretch is the arithmetic of stretch_model.h at
+  // these sizes: found right after the first whole stretch at a size, from
+  // the platform's stretch of two strips of noise at the window's ratios, one
+  // across and one down, and from rows and columns of the whole stretch spread
+  // over the window; kept with the parts check. When same, changed pixels are
+  // computed, not stretched, and parts are never checked.
+  stretch_parts_check model_check = stretch_parts_check::unknown;
+  // The model was found to give the platform's whole stretch at some sizes,
+  // rows and columns included: at new sizes the two strips of noise then
+  // suffice, and the first picture is computed, not stretched. Kept for the
+  // cache's life, whatever the sizes.
+  bool model_proven = false;
+  // The model's taps, window_w across then window_h down, from the local heap;
+  // their shifts, -1 when the sizes are beyond the arithmetic.
+  stretch_tap* taps = nullptr;
+  int shift_x = -1, shift_y = -1;
   int32_t checked_sizes[4] = {};  // source_w, source_h, window_w, window_h
 };
 

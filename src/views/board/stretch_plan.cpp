@@ -93,6 +93,12 @@ stretch_axis stretch_axis_of(int32_t source, int32_t window) noexcept {
   return axis;
 }
 
+stretch_axis stretch_axis_computed(int32_t source, int32_t window) noexcept {
+  stretch_axis axis = stretch_axis_of(source, window);
+  axis.partial = axis.computed = source > 0 && window > 0;
+  return axis;
+}
+
 stretch_span stretch_span_of(const stretch_axis& axis, int32_t changed_begin, int32_t changed_end) noexcept {
   if (!axis.partial) return {0, axis.window, 0, axis.source, 0, axis.window};
   const int64_t s = axis.source;
@@ -118,6 +124,13 @@ stretch_span stretch_span_of(const stretch_axis& axis, int32_t changed_begin, in
   // them.
   const int64_t low = floor_div(2 * span.copy_begin * s + early - 2 * r * d, 2 * d);
   const int64_t high = ceil_div(2 * (span.copy_end - 1) * s + late + 2 * r * d, 2 * d);
+  if (axis.computed) {
+    span.source_begin = clamp32(low, 0, axis.source);
+    span.source_end = clamp32(high + 1, span.source_begin, axis.source);
+    span.part_begin = span.copy_begin;
+    span.part_end = span.copy_end;
+    return span;
+  }
   const int64_t su = axis.source_unit;
   span.source_begin = clamp32(floor_div(low, su) * su, 0, axis.source);
   span.source_end = clamp32(ceil_div(high + 1, su) * su, span.source_begin, axis.source);

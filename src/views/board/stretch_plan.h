@@ -32,11 +32,17 @@ struct stretch_axis {
   // platform before it is relied on), and the axis has more than one unit.
   // When false, every part spans the whole axis.
   bool partial = false;
+  // The window pixels are computed from the source, not stretched from aligned
+  // parts of it (stretch_model.h): a part is then just the window pixels a
+  // change touches, on any ratio.
+  bool computed = false;
 };
 
 // The axis for a source and window extent, both greater than 0 (a zero or
 // negative extent gives an axis that is never partial).
 stretch_axis stretch_axis_of(int32_t source, int32_t window) noexcept;
+// The same axis for window pixels that are computed: partial whatever the ratio.
+stretch_axis stretch_axis_computed(int32_t source, int32_t window) noexcept;
 
 // One axis of a part: the window pixels a change of source pixels
 // [changed_begin, changed_end) may touch, and the aligned part of the source

@@ -3,81 +3,23 @@
 #include <cstring>
 
 #include "announce/announce_win.h"
-#include "base/module_path_win.h"
 #include "draw/fonts_win.h"
 #include "draw/view_messages.h"
+#include "match/match_memory_win.h"
 #include "match/match_state.h"
 #include "settings/settings_table.h"
 #include "views/board/board_layout.h"
+#include "views/board/view_skin_files_win.h"
 
 namespace {
+
+void paint_text(view_window_state* state, const RECT& client) noexcept;
 
 // Names are shown as the host keeps them: an ampersand is a character, not a prefix.
 constexpr UINT name_format = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX;
 constexpr int bold = 700;
 
 COLORREF colour(color_ref value) { return static_cast<COLORREF>(value); }
-
-HBITMAP load_bitmap_file(const char* path, UINT flags) noexcept {
-  return static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | flags));
-}
-
-// A two-colour file in a bitmap of the screen's format, with the file's own
-// colours: read with its colour table and painted through it.
-unique_hbitmap screen_copy_of_two_colour_file(const char* path) noexcept {
-  unique_hbitmap section(load_bitmap_file(path, LR_CREATEDIBSECTION));
-  DIBSECTION dib = {};
-  if (!section || GetObjectA(section.get(), sizeof dib, &dib) != sizeof dib || dib.dsBm.bmBits == nullptr ||
-      dib.dsBmih.biBitCount != 1) {
-    return unique_hbitmap();
-  }
-  struct {
-    BITMAPINFOHEADER header;
-    RGBQUAD colours[2];
-  } info = {};
-  info.header = dib.dsBmih;
-  {
-    unique_hdc dc(CreateCompatibleDC(nullptr));
-    select_guard selected(dc.get(), section.get());
-    info.header.biClrUsed = GetDIBColorTable(dc.get(), 0, 2, info.colours);
-  }
-  if (info.header.biClrUsed == 0) return unique_hbitmap();
-  info.header.biClrImportant = 0;
-  window_dc screen(nullptr);
-  return unique_hbitmap(CreateDIBitmap(screen.get(), &info.header, CBM_INIT, dib.dsBm.bmBits,
-                                       reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS));
-}
-
-// One skin bitmap, named as the settings name it: relative names are looked up
-// beside the library. The process's current directory is never touched, since
-// the host's other threads share it. The loader keeps a file in a bitmap of the
-// screen's format, except a two-colour one, which may come back monochrome:
-// copies from a monochrome bitmap take the target's text and background colours
-// instead of the file's, so such a file is made a screen bitmap as well.
-unique_hbitmap load_skin_bitmap(const char* library_dir, const char* name) noexcept {
-  char path[MAX_PATH + settings_text_size + 2];
-  if (!board_skin_path(path, sizeof path, library_dir, name, ansi_lead_byte)) return unique_hbitmap();
-  unique_hbitmap loaded(load_bitmap_file(path, 0));
-  BITMAP info = {};
-  if (!loaded || GetObjectA(loaded.get(), sizeof info, &info) == 0 || info.bmBitsPixel != 1) return loaded;
-  unique_hbitmap colour = screen_copy_of_two_colour_file(path);
-  if (!colour) return loaded;
-  return colour;
-}
-
-// Loads the three skin bitmaps when all three names are set; a file that does
-// not load leaves its handle null.
-void load_skin(HWND window, view_window_state& state) noexcept {
-  const view_window_settings& s = view_settings;
-  if (s.bmp_back[0] == '\0' || s.bmp_num_l[0] == '\0' || s.bmp_num_s[0] == '\0') return;
-  char library_dir[MAX_PATH] = {};
-  auto module = reinterpret_cast<HMODULE>(GetClassLongPtrA(window, GCLP_HMODULE));
-  // Unknown or cut short: empty, and names stay as they are.
-  if (module_file_name(module, library_dir)) module_directory_cut(library_dir, ansi_lead_byte);
-  state.skin_back = load_skin_bitmap(library_dir, s.bmp_back);
-  state.skin_num_l = load_skin_bitmap(library_dir, s.bmp_num_l);
-  state.skin_num_s = load_skin_bitmap(library_dir, s.bmp_num_s);
-}
 
 // A memory DC compatible with `like` holding the skin's `bitmap`, which the state keeps.
 void select_skin(HDC like, HBITMAP bitmap, memory_dc& dc, BITMAP& info) noexcept {
@@ -142,57 +84,47 @@ view_skin_key skin_key_of(const view_window_settings& s, const match_state* matc
   return key;
 }
 
-frame_state_head* create_state(HWND window, const match_state* match) noexcept {
-  auto* state = frame_new_state<view_window_state>();
-  if (state == nullptr) return nullptr;
-  state->match = match;
-  load_skin(window, *state);
-  {
-    window_dc dc(window);
-    state->mem_dc.reset(CreateCompatibleDC(dc.get()));
+// Feeds the tracker the record of this notice and raises or takes down the
+// banner; nothing is read while neither option needs it.
+void follow_match(HWND window, view_window_state& state) noexcept {
+  const view_window_extras& o = view_extras;
+  const bool announcing = announce_on(window);
+  if (o.show_last_visit == 0 && o.show_callout == 0 && !announcing) return;
+  const match_snapshot before = state.tracker.previous;
+  const match_snapshot now = match_snapshot_of(state.match, match_bytes_readable);
+  const match_events events = match_tracker_update(state.tracker, now);
+  if (announcing) announce_events(window, state.match, now, events, state.tracker);
+  if (o.show_callout == 0) return;
+  // One timer at a time: a banner raised while it runs moves the deadline,
+  // and the timer, when it fires, waits on until then. A banner taken down
+  // early leaves the timer to find nothing to do.
+  if (board_callout_step(state.callout, events, before, now) == board_callout_change::raise) {
+    const uint32_t ms = board_callout_milliseconds(o.callout_seconds);
+    state.callout_deadline = GetTickCount() + ms;
+    if (!state.callout_timer_running) {
+      SetTimer(window, board_callout_timer_id, ms, nullptr);
+      state.callout_timer_running = true;
+    }
   }
-  view_create_buffer(window, state);
-  SetBkMode(state->mem_dc.get(), TRANSPARENT);
+}
+
+frame_state_head* create_state(HWND window, const match_state* match) noexcept {
+  auto* state = frame_new_state<view_window_state>(match);
+  if (state == nullptr) return nullptr;
+  view_load_skin(window, *state);
   const view_window_settings& s = view_settings;
   state->back_brush.reset(frame_solid_brush(s.color_line_color));
   state->name_brush.reset(frame_solid_brush(s.color_name_back));
   state->sets_brush.reset(frame_solid_brush(s.color_sets_back));
   state->legs_brush.reset(frame_solid_brush(s.color_legs_back));
   state->score_brush.reset(frame_solid_brush(s.color_score_back));
-  view_paint_board(window, state);
   announce_open(window, match);
   return state;
 }
 
 void destroy_state(HWND window, frame_state_head* head) noexcept {
-  auto* state = static_cast<view_window_state*>(head);
-  announce_close(window);
-  view_release_buffer(window, state);
-  state->mem_dc.reset();
-  state->skin_back.reset();
-  state->skin_num_l.reset();
-  state->skin_num_s.reset();
-  state->back_brush.reset();
-  state->name_brush.reset();
-  state->sets_brush.reset();
-  state->legs_brush.reset();
-  state->score_brush.reset();
-  frame_delete_state(state);
-}
-
-LRESULT CALLBACK view_wnd_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
-  // A refresh in bitmap mode shows only what it changed; a buffer still to be
-  // built again is the frame's, which shows all of it.
-  if (message == view_message::refresh) {
-    auto* state = static_cast<view_window_state*>(frame_state(window));
-    if (state != nullptr) announce_notice(window, state->match);
-    if (state != nullptr && !state->buffer_incomplete && state->skin_back) {
-      view_paint_board(window, state);
-      view_show_changes(window, state);
-      return 0;
-    }
-  }
-  return frame_wnd_proc(board_description, window, message, wparam, lparam);
+  announce_close(window);  // silences the caller before the window goes
+  frame_destroy_op<view_window_state>(window, head);
 }
 
 }  // namespace
@@ -212,23 +144,53 @@ const view_description board_description = {
               {menu_id::close, menu_command::close}},
              4},
     .window = &view_hwnd,
-    .procedure = view_wnd_proc,
+    .procedure = frame_procedure<board_description>,
     .create_state = create_state,
     .destroy_state = destroy_state,
     .build_buffer = frame_op<view_window_state, view_create_buffer>,
     .release_buffer = frame_op<view_window_state, view_release_buffer>,
     .paint = frame_op<view_window_state, view_paint_board>,
+    .show = frame_op<view_window_state, view_show_changes>,
+    .copy_to_window = view_copy_to_window,
+    .timer = frame_timer_op<view_window_state, view_callout_timer>,
     .command = nullptr,
 };
 
-void view_show_changes(HWND window, const view_window_state* state) noexcept {
+void view_copy_to_window(HWND, frame_state_head* head, HDC window_dc, const RECT& area) noexcept {
+  const auto* state = static_cast<const view_window_state*>(head);
+  board_banner_paint(state->banner, window_dc, area, state->mem_dc.get());
+}
+
+void view_callout_timer(HWND window, view_window_state* state, uintptr_t id) noexcept {
+  if (id != board_callout_timer_id) return;
+  const int32_t left = static_cast<int32_t>(state->callout_deadline - GetTickCount());
+  if (state->callout.shown && left > 0) {
+    SetTimer(window, id, static_cast<UINT>(left), nullptr);  // raised again since: wait on
+    return;
+  }
+  KillTimer(window, id);
+  state->callout_timer_running = false;
+  if (!state->callout.shown) return;
+  state->callout = board_callout{};
+  board_banner_hide(state->banner);
+  board_banner_invalidate(state->banner, window);
+  UpdateWindow(window);
+}
+
+void view_show_changes(HWND window, view_window_state* state) noexcept {
   const stretch_cache& c = state->stretch;
   if (!state->skin_back || c.changed_parts < 0) {
+    state->banner.changed = RECT{};  // within the whole client, shown below
     InvalidateRect(window, nullptr, FALSE);
   } else {
+    board_banner_invalidate(state->banner, window);
+    const RECT& band = state->banner.band;
     for (int i = 0; i < c.changed_parts; ++i) {
       const stretch_rect& r = c.parts[i].copy;
       const RECT part = {r.left, r.top, r.right, r.bottom};
+      RECT covered = {};
+      // A part the banner covers whole does not show.
+      if (IntersectRect(&covered, &part, &band) && EqualRect(&covered, &part)) continue;
       InvalidateRect(window, &part, FALSE);
     }
   }
@@ -268,7 +230,7 @@ void view_create_buffer(HWND window, view_window_state* state) noexcept {
   state->label_font.reset(create_font(view_settings.font_name, sizes.label, bold));
   state->score_font.reset(create_font(view_settings.font_name, sizes.score, bold));
   state->number_font.reset(create_font(view_settings.font_name, sizes.number, bold));
-  board_extras_create(state->extras, client, static_cast<bool>(state->skin_back));
+  board_extras_create(state->extras, buffer, state->score_font.get(), client, static_cast<bool>(state->skin_back));
 }
 
 void view_release_buffer(HWND, view_window_state* state) noexcept {
@@ -285,17 +247,30 @@ void view_release_buffer(HWND, view_window_state* state) noexcept {
   state->name_font.reset();
   state->number_font.reset();
   board_extras_release(state->extras);
+  board_banner_release(state->banner);
 }
 
 void view_paint_board(HWND window, view_window_state* state) noexcept {
-  if (state->skin_back) {
-    view_paint_skin(window, state);
-    return;
-  }
-  const view_window_settings& s = view_settings;
-  HDC dc = state->mem_dc.get();
+  follow_match(window, *state);
   RECT client = {};
   GetClientRect(window, &client);
+  if (state->skin_back) {
+    view_paint_skin(window, state);
+  } else {
+    paint_text(state, client);
+  }
+  if (state->callout.shown) {
+    board_banner_show(state->banner, state->mem_dc.get(), SIZE{client.right, client.bottom}, state->callout.text);
+  } else {
+    board_banner_hide(state->banner);
+  }
+}
+
+namespace {
+
+void paint_text(view_window_state* state, const RECT& client) noexcept {
+  const view_window_settings& s = view_settings;
+  HDC dc = state->mem_dc.get();
   FillRect(dc, &client, state->back_brush.get());
 
   const board_text_layout layout = board_layout_text(client.right, client.bottom, s.visible_set != 0);
@@ -341,16 +316,18 @@ void view_paint_board(HWND window, view_window_state* state) noexcept {
     SetTextColor(dc, colour(s.color_score_text));
     draw_number_centered(dc, match_player_score(match, player), layout.score[player]);
   }
-  board_extras_paint_text(dc, state->extras, layout, client.right, state->name_brush.get(),
-                          board_extras_content_now(match));
+  board_extras_paint_text(dc, state->extras, layout, client.right, state->score_brush.get(),
+                          board_extras_content_now(match, state->tracker.last_visit));
 }
+
+}  // namespace
 
 void view_paint_skin(HWND window, view_window_state* state) noexcept {
   const view_window_settings& s = view_settings;
   const match_state* match = state->match;
   RECT client = {};
   GetClientRect(window, &client);
-  const board_extras_content extras = board_extras_content_now(match);
+  const board_extras_content extras = board_extras_content_now(match, state->tracker.last_visit);
   view_skin_key key = skin_key_of(s, match, client);
   key.extras = board_extras_key_of(view_extras, s, extras);
   if (state->shown_key_valid && std::memcmp(&key, &state->shown_key, sizeof key) == 0) {

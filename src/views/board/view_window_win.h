@@ -10,6 +10,9 @@
 
 #include "draw/gdi_handles_win.h"
 #include "draw/view_frame_win.h"
+#include "match/match_tracker.h"
+#include "views/board/board_banner_win.h"
+#include "views/board/board_callout.h"
 #include "views/board/board_extras_win.h"
 #include "views/board/stretch_cache_win.h"
 
@@ -59,6 +62,13 @@ struct view_window_state : frame_state_head {
   unique_hbrush score_brush;
   // The options' fonts, brush and pen; rebuilt with the buffer, none while the options are off.
   board_extras_gdi extras;
+  // The match from notice to notice, followed while show_last_visit or
+  // show_callout is on; the banner up now, and its pixels.
+  match_tracker tracker;
+  board_callout callout;
+  uint32_t callout_deadline = 0;  // GetTickCount() when the banner's time is up
+  bool callout_timer_running = false;
+  board_banner_gdi banner;
   const match_state* match = nullptr;
   // What the buffer shows in bitmap mode; forgotten with every buffer rebuild.
   view_skin_key shown_key = {};
@@ -80,7 +90,9 @@ void view_create_buffer(HWND window, view_window_state* state) noexcept;
 void view_release_buffer(HWND window, view_window_state* state) noexcept;
 
 // Draws the whole board into mem_dc from the match record: bitmap mode when the
-// skin's background is loaded, text mode otherwise.
+// skin's background is loaded, text mode otherwise. With show_last_visit or
+// show_callout on, first feeds the record to the match tracker, which raises
+// or takes down the banner (laid over the buffer when the window is painted).
 void view_paint_board(HWND window, view_window_state* state) noexcept;
 // Bitmap mode: composes at the background's size, then stretches to the
 // client where the composition changed since the last paint, with the pixels a
@@ -88,5 +100,12 @@ void view_paint_board(HWND window, view_window_state* state) noexcept;
 // same board at the same size.
 void view_paint_skin(HWND window, view_window_state* state) noexcept;
 // Shows the last paint on the screen: in bitmap mode only the window pixels it
-// changed, the whole client in text mode or when the whole buffer changed.
-void view_show_changes(HWND window, const view_window_state* state) noexcept;
+// changed (and where a banner came or went), the whole client in text mode or
+// when the whole buffer changed.
+void view_show_changes(HWND window, view_window_state* state) noexcept;
+
+// WM_PAINT: the buffer, with the banner laid over it where one is shown.
+void view_copy_to_window(HWND window, frame_state_head* state, HDC window_dc, const RECT& area) noexcept;
+
+// The banner's timer: its time is up, and it goes; only what it covered is shown again.
+void view_callout_timer(HWND window, view_window_state* state, uintptr_t id) noexcept;

@@ -25,31 +25,13 @@ void draw_centered(HDC dc, const char* text, int length, const table_box& box) n
   draw_text_centered(dc, text, length, &r);
 }
 
-frame_state_head* create_state(HWND window, const match_state* match) noexcept {
-  auto* state = frame_new_state<result_window_state>();
+frame_state_head* create_state(HWND, const match_state* match) noexcept {
+  auto* state = frame_new_state<result_window_state>(match);
   if (state == nullptr) return nullptr;
-  state->match = match;
-  {
-    window_dc dc(window);
-    state->mem_dc.reset(CreateCompatibleDC(dc.get()));
-  }
-  result_create_buffer(window, state);
-  SetBkMode(state->mem_dc.get(), TRANSPARENT);
   state->line_brush.reset(frame_solid_brush(result_settings.color_line_color));
   state->head_brush.reset(frame_solid_brush(result_settings.color_head_back));
   state->body_brush.reset(frame_solid_brush(result_settings.color_body_back));
-  result_paint_table(window, state);
   return state;
-}
-
-void destroy_state(HWND window, frame_state_head* head) noexcept {
-  auto* state = static_cast<result_window_state*>(head);
-  result_release_buffer(window, state);
-  state->mem_dc.reset();
-  state->line_brush.reset();
-  state->head_brush.reset();
-  state->body_brush.reset();
-  frame_delete_state(state);
 }
 
 }  // namespace
@@ -71,10 +53,13 @@ const view_description result_description = {
     .window = &result_hwnd,
     .procedure = frame_procedure<result_description>,
     .create_state = create_state,
-    .destroy_state = destroy_state,
+    .destroy_state = frame_destroy_op<result_window_state>,
     .build_buffer = frame_op<result_window_state, result_create_buffer>,
     .release_buffer = frame_op<result_window_state, result_release_buffer>,
     .paint = frame_op<result_window_state, result_paint_table>,
+    .show = nullptr,
+    .copy_to_window = nullptr,
+    .timer = nullptr,
     .command = nullptr,
 };
 

@@ -70,19 +70,13 @@ void draw_current_mark(score_window_state& state, const score_board_boxes& board
 }
 
 frame_state_head* create_state(HWND window, const match_state* match) noexcept {
-  auto* state = frame_new_state<score_window_state>();
+  auto* state = frame_new_state<score_window_state>(match);
   if (state == nullptr) return nullptr;
-  state->match = match;
   {
     window_dc dc(window);
-    state->mem_dc.reset(CreateCompatibleDC(dc.get()));
     state->first_mark_dc.reset(CreateCompatibleDC(dc.get()));
     state->current_mark_dc.reset(CreateCompatibleDC(dc.get()));
   }
-  score_create_buffer(window, state);
-  HDC mem = state->mem_dc.get();
-  SetBkMode(mem, TRANSPARENT);
-
   const score_window_settings& s = score_settings;
   state->line_brush.reset(frame_solid_brush(s.color_line_color));
   state->head_brush.reset(frame_solid_brush(s.color_head_back));
@@ -94,34 +88,7 @@ frame_state_head* create_state(HWND window, const match_state* match) noexcept {
   state->current_back_brush.reset(frame_solid_brush(s.color_current_back));
   state->first_mark_brush.reset(frame_solid_brush(s.color_first_mark));
   state->first_mark_pen.reset(CreatePen(PS_SOLID, 1, static_cast<COLORREF>(s.color_first_mark)));
-
-  // Halftone shrinking smooths the marks' edges; it needs the brush origin
-  // reset. The mode belongs to mem_dc, so buffer rebuilds keep it.
-  if (GetDeviceCaps(mem, BITSPIXEL) >= 16) {
-    SetStretchBltMode(mem, HALFTONE);
-    SetBrushOrgEx(mem, 0, 0, nullptr);
-  }
-  score_paint_board(window, state);
   return state;
-}
-
-void destroy_state(HWND window, frame_state_head* head) noexcept {
-  auto* state = static_cast<score_window_state*>(head);
-  score_release_buffer(window, state);
-  state->mem_dc.reset();
-  state->first_mark_dc.reset();
-  state->current_mark_dc.reset();
-  state->line_brush.reset();
-  state->head_brush.reset();
-  state->name_brush.reset();
-  state->sets_brush.reset();
-  state->legs_brush.reset();
-  state->score_brush.reset();
-  state->current_mark_brush.reset();
-  state->current_back_brush.reset();
-  state->first_mark_brush.reset();
-  state->first_mark_pen.reset();
-  frame_delete_state(state);
 }
 
 void command(HWND window, frame_state_head* head, int id) noexcept {
@@ -146,15 +113,25 @@ const view_description score_description = {
     .window = &score_hwnd,
     .procedure = frame_procedure<score_description>,
     .create_state = create_state,
-    .destroy_state = destroy_state,
+    .destroy_state = frame_destroy_op<score_window_state>,
     .build_buffer = frame_op<score_window_state, score_create_buffer>,
     .release_buffer = frame_op<score_window_state, score_release_buffer>,
     .paint = frame_op<score_window_state, score_paint_board>,
+    .show = nullptr,
+    .copy_to_window = nullptr,
+    .timer = nullptr,
     .command = command,
 };
 
 void score_create_buffer(HWND window, score_window_state* state) noexcept {
   const SIZE client = frame_create_buffer_bitmap(window, *state);
+  // Halftone shrinking smooths the marks' edges; it needs the brush origin
+  // reset. Both belong to mem_dc and stay over rebuilds; set again, they change nothing.
+  HDC mem = state->mem_dc.get();
+  if (GetDeviceCaps(mem, BITSPIXEL) >= 16) {
+    SetStretchBltMode(mem, HALFTONE);
+    SetBrushOrgEx(mem, 0, 0, nullptr);
+  }
   const score_buffer_sizes sizes = score_buffer_sizes_for(client.cy);
   {
     window_dc dc(window);

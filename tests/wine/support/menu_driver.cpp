@@ -41,7 +41,7 @@ void CALLBACK menu_timer(HWND, UINT, UINT_PTR id, DWORD) {
 
 }  // namespace
 
-const menu_run& run_menu(HWND window, int pick, std::function<void()> during, POINT at) {
+menu_run run_menu(HWND window, int pick, std::function<void()> during, POINT at) {
   menu_script& script = current();
   script = menu_script{};
   script.pick = pick;

@@ -19,9 +19,9 @@ struct menu_run {
 // Opens the window's context menu as a right click at client point `at` does
 // and returns when the menu and whatever its command started (a dialog) are
 // over. `pick` is the 1-based position of the item to choose, separators
-// counted; 0 dismisses the menu. `during` runs while the menu is open. The
-// record stays until the next call.
-const menu_run& run_menu(HWND window, int pick, std::function<void()> during = nullptr, POINT at = {5, 5});
+// counted; 0 dismisses the menu. `during` runs while the menu is open. Returns
+// what was seen, a copy of its own that later menus leave as it is.
+menu_run run_menu(HWND window, int pick, std::function<void()> during = nullptr, POINT at = {5, 5});
 
 // The items as "id:text|" in UTF-16: L"3:&Fullscreen|0:|1:&Close|".
 std::wstring menu_listing(const menu_run& run);

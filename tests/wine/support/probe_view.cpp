@@ -19,23 +19,10 @@ void probe_paint(HWND window, frame_state_head* head) noexcept {
   ++state->paints;
 }
 
-frame_state_head* probe_create(HWND window, const match_state* match) noexcept {
-  auto* state = frame_new_state<probe_state>();
-  state->match = match;
-  {
-    window_dc dc(window);
-    state->mem_dc.reset(CreateCompatibleDC(dc.get()));
-  }
-  probe_create_buffer(window, state);
-  state->brush.reset(CreateSolidBrush(RGB(10, 200, 30)));
-  probe_paint(window, state);
+frame_state_head* probe_create(HWND, const match_state* match) noexcept {
+  auto* state = frame_new_state<probe_state>(match);
+  if (state != nullptr) state->brush.reset(CreateSolidBrush(RGB(10, 200, 30)));
   return state;
-}
-
-void probe_destroy(HWND window, frame_state_head* head) noexcept {
-  auto* state = static_cast<probe_state*>(head);
-  probe_release_buffer(window, state);
-  frame_delete_state(state);
 }
 
 void probe_command(HWND, frame_state_head*, int id) noexcept { probe_commands_seen = id; }
@@ -46,10 +33,13 @@ view_description probe_of(const view_description& real, const char* class_name) 
   probe.title = "probe";
   probe.window = nullptr;
   probe.create_state = probe_create;
-  probe.destroy_state = probe_destroy;
+  probe.destroy_state = frame_destroy_op<probe_state>;
   probe.build_buffer = probe_create_buffer;
   probe.release_buffer = probe_release_buffer;
   probe.paint = probe_paint;
+  probe.show = nullptr;
+  probe.copy_to_window = nullptr;
+  probe.timer = nullptr;
   probe.command = real.command != nullptr ? probe_command : nullptr;
   return probe;
 }

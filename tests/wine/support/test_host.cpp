@@ -196,26 +196,36 @@ client_pixels capture_client(HWND window) {
   return out;
 }
 
+BITMAPINFO top_down_32(int width, int height) {
+  BITMAPINFO bi = {};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = width;
+  bi.bmiHeader.biHeight = -height;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  return bi;
+}
+
 client_pixels capture_dc(HDC dc, int width, int height) {
   client_pixels out;
   out.width = width;
   out.height = height;
   if (out.width <= 0 || out.height <= 0) return out;
-  BITMAPINFO bi = {};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = out.width;
-  bi.bmiHeader.biHeight = -out.height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO bi = top_down_32(width, height);
   void* bits = nullptr;
   HDC mdc = CreateCompatibleDC(dc);
   HBITMAP dib = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ old = SelectObject(mdc, dib);
   BitBlt(mdc, 0, 0, out.width, out.height, dc, 0, 0, SRCCOPY);
   GdiFlush();
+  // The top byte of a 32-bpp BI_RGB pixel is reserved, not part of the picture,
+  // and what a window gives in it depends on the platform and on how the window
+  // was last painted (Wine 10: 0xFF in a newly shown window, 0 after a repaint
+  // of the same picture). Pixels are kept as 0x00RRGGBB.
   const uint32_t* p = static_cast<const uint32_t*>(bits);
-  out.pixels.assign(p, p + static_cast<std::size_t>(out.width) * out.height);
+  out.pixels.resize(static_cast<std::size_t>(out.width) * out.height);
+  for (std::size_t i = 0; i < out.pixels.size(); ++i) out.pixels[i] = p[i] & 0xFFFFFF;
   SelectObject(mdc, old);
   DeleteObject(dib);
   DeleteDC(mdc);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "plugin/plugin_exports.h"
+#include "plugin/plugin_globals.h"
 
 // A colour as the settings file gives it: 0x02 in the top byte.
 inline uint32_t file_colour(COLORREF c) { return static_cast<uint32_t>(c) | 0x02000000u; }
@@ -58,15 +59,22 @@ struct plugin_dll {
 };
 
 // A view as the host reaches it: the export's name, the member of plugin_dll
-// that holds it, and the class of the window it opens.
+// that holds it, and the class of the window it opens; then the same entry
+// point of the plug-in linked into the test program, and the handle of its open
+// window that the view keeps there.
 struct plugin_view_entry {
   const char* entry;
   const char* class_name;
   plugin_entry_fn plugin_dll::*fn;
+  plugin_entry_fn linked;
+  HWND* linked_window;
 };
-inline constexpr plugin_view_entry large_view = {"dsv_view", "dsv_view_wnd", &plugin_dll::dsv_view};
-inline constexpr plugin_view_entry small_view = {"dsv_socre", "dsv_score_wnd", &plugin_dll::dsv_socre};
-inline constexpr plugin_view_entry result_view = {"dsv_result", "dsv_result_wnd", &plugin_dll::dsv_result};
+inline constexpr plugin_view_entry large_view = {"dsv_view", "dsv_view_wnd", &plugin_dll::dsv_view, dsv_view,
+                                                 &view_hwnd};
+inline constexpr plugin_view_entry small_view = {"dsv_socre", "dsv_score_wnd", &plugin_dll::dsv_socre, dsv_socre,
+                                                 &score_hwnd};
+inline constexpr plugin_view_entry result_view = {"dsv_result", "dsv_result_wnd", &plugin_dll::dsv_result,
+                                                  dsv_result, &result_hwnd};
 inline constexpr plugin_view_entry all_views[] = {large_view, small_view, result_view};
 
 // A fresh empty directory under the temporary folder, with a trailing backslash.
@@ -131,10 +139,12 @@ COLORREF pixel_at(HWND window, int x, int y);
 struct client_pixels {
   int width = 0;
   int height = 0;
-  std::vector<uint32_t> pixels;
+  std::vector<uint32_t> pixels;  // 0x00RRGGBB, rows top down
   COLORREF at(int x, int y) const;  // as a COLORREF
 };
 client_pixels capture_client(HWND window);
+// The description of a top-down 32-bit DIB of width x height, as client_pixels holds one.
+BITMAPINFO top_down_32(int width, int height);
 // The top-left width x height pixels of a device context (a memory DC's bitmap,
 // also where it lies beyond the screen).
 client_pixels capture_dc(HDC dc, int width, int height);

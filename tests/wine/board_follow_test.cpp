@@ -13,6 +13,7 @@
 #include "large_view.h"
 #include "match/match_state.h"
 #include "settings/settings_table.h"
+#include "views/board/board_banner_win.h"
 #include "views/board/board_callout.h"
 #include "test_host.h"
 
@@ -191,13 +192,23 @@ TEST(BoardFollow, BitmapModePerDartAndPerVisitShowTheSame) {
   }
 }
 
-// The update regions a window painted, as one rectangle, while record_paints
-// stands in front of its procedure.
+// The update regions the view painted within its banner timer, as one
+// rectangle, while record_paints stands in front of its procedure. What the
+// system asked to be painted before the timer (another test's window moved
+// away from this one, say) is painted first and not counted.
 RECT painted = {};
 WNDPROC view_procedure = nullptr;
+bool in_banner_timer = false;
 
 LRESULT CALLBACK record_paints(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_PAINT) {
+  if (message == WM_TIMER && wparam == board_callout_timer_id) {
+    UpdateWindow(window);
+    in_banner_timer = true;
+    const LRESULT result = CallWindowProcA(view_procedure, window, message, wparam, lparam);
+    in_banner_timer = false;
+    return result;
+  }
+  if (message == WM_PAINT && in_banner_timer) {
     RECT update = {};
     if (GetUpdateRect(window, &update, FALSE)) {
       if (IsRectEmpty(&painted)) {

@@ -9,7 +9,6 @@
 #include "announce/stream_writer_win.h"
 #include "base/memory.h"
 #include "base/module_path_win.h"
-#include "match/match_memory_win.h"
 #include "match/match_tracker.h"
 #include "settings/settings_table.h"
 
@@ -23,7 +22,6 @@ constexpr UINT caller_gap_ms = 40;
 
 struct announce_session {
   HWND window;
-  match_tracker tracker;  // announce_notice's own; announce_events is told the view's
   match_snapshot last;
   bool caller_on;
   caller_pack pack;
@@ -126,7 +124,7 @@ void feed(announce_session& s, const match_state* match, const match_snapshot& n
 
 }  // namespace
 
-void announce_open(HWND window, const match_state* match) noexcept {
+void announce_open(HWND window) noexcept {
   announce_close(session != nullptr ? session->window : nullptr);
   const view_window_extras& x = view_extras;
   char caller_dir[MAX_PATH];
@@ -145,18 +143,9 @@ void announce_open(HWND window, const match_state* match) noexcept {
     s->caller_on = !s->pack.sounds.empty();
   }
   session = s;
-  announce_notice(window, match);
 }
 
 bool announce_on(HWND window) noexcept { return session != nullptr && session->window == window; }
-
-void announce_notice(HWND window, const match_state* match) noexcept {
-  announce_session* s = session;
-  if (s == nullptr || s->window != window || match == nullptr) return;
-  const match_snapshot now = match_snapshot_of(match, match_bytes_readable);
-  const match_events events = match_tracker_update(s->tracker, now);
-  announce_events(window, match, now, events, s->tracker);
-}
 
 void announce_events(HWND window, const match_state* match, const match_snapshot& now, const match_events& events,
                      const match_tracker& tracker) noexcept {

@@ -15,14 +15,12 @@
 
 struct match_state;
 
-// At the view's creation: reads the options, loads the caller's sounds, takes
-// the record as it stands as the starting point and writes the stream feed.
-void announce_open(HWND window, const match_state* match) noexcept;
-// At each notice of the view (a repaint from the record), with a tracker of
-// the caller's and the feed's own.
-void announce_notice(HWND window, const match_state* match) noexcept;
-// The same for a view that keeps the tracker itself: what its tracker saw at
-// this notice (`now` fed to `tracker`, which gave `events`).
+// At the view's creation: reads the options and loads the caller's sounds.
+// The view's first picture tells the record as it stands, the starting point.
+void announce_open(HWND window) noexcept;
+// At each picture the view paints from the record: what the view's tracker saw
+// (`now` fed to `tracker`, which gave `events`). The call-outs the view shows
+// and the calls and the feed come from the same tracker, so they agree.
 void announce_events(HWND window, const match_state* match, const match_snapshot& now, const match_events& events,
                      const match_tracker& tracker) noexcept;
 // Whether the caller or the feed is on for `window`: then its notices need the tracker.

@@ -24,6 +24,7 @@
 
 #include "announce/announce_win.h"
 #include "draw/gdi_handles_win.h"
+#include "match/match_memory_win.h"
 #include "match/match_state.h"
 #include "plugin/host_protocol.h"
 #include "plugin/lifecycle_win.h"
@@ -369,14 +370,20 @@ void measure_caller_and_feed(host& h, int samples, int width, int height) {
   std::vector<double> part;
   std::vector<double> sound;
   const auto* record = reinterpret_cast<const match_state*>(h.record);
+  match_tracker tracker = {};
+  match_tracker_update(tracker, match_snapshot_of(record, match_bytes_readable));
   for (int i = 0; i < samples && view_hwnd != nullptr; ++i) {
     const int p = i % 2;
     put(h.record + match_layout::players + match_layout::player_stride * p + match_layout::score, 100 + 20 * (i % 3));
     put(h.legs + match_layout::current_player, 1 - p);
     Sleep(30);
     pump();
+    // What the view adds for them: its tracker fed (which the options that
+    // follow the match would need anyway) and the events told.
     double start = now_ms();
-    announce_notice(view_hwnd, record);
+    const match_snapshot now = match_snapshot_of(record, match_bytes_readable);
+    const match_events events = match_tracker_update(tracker, now);
+    announce_events(view_hwnd, record, now, events, tracker);
     part.push_back(now_ms() - start);
   }
   dsv_view(h.window, host_event::close, h.block.data(), 0);

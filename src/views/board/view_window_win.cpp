@@ -84,8 +84,8 @@ view_skin_key skin_key_of(const view_window_settings& s, const match_state* matc
   return key;
 }
 
-// Feeds the tracker the record of this notice and raises or takes down the
-// banner; nothing is read while neither option needs it.
+// Feeds the tracker the record of this notice, tells the caller and the feed,
+// and raises or takes down the banner; nothing is read while none needs it.
 void follow_match(HWND window, view_window_state& state) noexcept {
   const view_window_extras& o = view_extras;
   const bool announcing = announce_on(window);
@@ -118,7 +118,7 @@ frame_state_head* create_state(HWND window, const match_state* match) noexcept {
   state->sets_brush.reset(frame_solid_brush(s.color_sets_back));
   state->legs_brush.reset(frame_solid_brush(s.color_legs_back));
   state->score_brush.reset(frame_solid_brush(s.color_score_back));
-  announce_open(window, match);
+  announce_open(window);
   return state;
 }
 

@@ -90,9 +90,10 @@ void view_create_buffer(HWND window, view_window_state* state) noexcept;
 void view_release_buffer(HWND window, view_window_state* state) noexcept;
 
 // Draws the whole board into mem_dc from the match record: bitmap mode when the
-// skin's background is loaded, text mode otherwise. With show_last_visit or
-// show_callout on, first feeds the record to the match tracker, which raises
-// or takes down the banner (laid over the buffer when the window is painted).
+// skin's background is loaded, text mode otherwise. With show_last_visit,
+// show_callout, the caller or the stream feed on, first feeds the record to the
+// match tracker, which raises or takes down the banner (laid over the buffer
+// when the window is painted) and tells the caller and the feed what happened.
 void view_paint_board(HWND window, view_window_state* state) noexcept;
 // Bitmap mode: composes at the background's size, then stretches to the
 // client where the composition changed since the last paint, with the pixels a

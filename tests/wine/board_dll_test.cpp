@@ -6,6 +6,7 @@
 #include <string>
 
 #include "board_test_skin.h"
+#include "large_view.h"
 #include "plugin/host_protocol.h"
 #include "test_host.h"
 
@@ -21,12 +22,6 @@ constexpr const char* skin_positions =
     "bmp_score_x_1=40\r\nbmp_score_y_1=50\r\n"
     "bmp_sets_x_1=40\r\nbmp_sets_y_1=150\r\n"
     "bmp_legs_x_1=40\r\nbmp_legs_y_1=200\r\n";
-
-HWND open_large_view(plugin_dll& dll, fake_host& host) {
-  if (dll.dsv_view(host.window, host_event::open, host.block(), 0) != 1) return nullptr;
-  pump_messages();
-  return find_thread_window("dsv_view_wnd");
-}
 
 void fill_match(fake_match& match) {
   match.set_name(0, "Alice");

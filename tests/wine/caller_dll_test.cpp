@@ -15,6 +15,7 @@
 
 #include "../native/wav_test_support.h"
 #include "fault_injection.h"
+#include "large_view.h"
 #include "match_script.h"
 #include "plugin/host_protocol.h"
 #include "test_host.h"
@@ -90,9 +91,7 @@ struct caller_view {
     played.clear();
   }
   void open() {
-    ASSERT_EQ(dll.dsv_view(host.window, host_event::open, host.block(), 0), 1);
-    pump_messages();
-    window = find_thread_window("dsv_view_wnd");
+    window = open_large_view(dll, host);
     ASSERT_NE(window, nullptr);
   }
   void close() {

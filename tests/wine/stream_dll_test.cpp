@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "fault_injection.h"
+#include "large_view.h"
 #include "match_script.h"
 #include "plugin/host_protocol.h"
 #include "test_host.h"
@@ -73,9 +74,7 @@ struct feed_view {
     match.set_name(1, "Bob");
   }
   void open() {
-    ASSERT_EQ(dll.dsv_view(host.window, host_event::open, host.block(), 0), 1);
-    pump_messages();
-    window = find_thread_window("dsv_view_wnd");
+    window = open_large_view(dll, host);
     ASSERT_NE(window, nullptr);
   }
   // Closing waits for the feed's writer to end.

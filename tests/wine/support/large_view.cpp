@@ -50,6 +50,12 @@ std::vector<HWND> views_of_this_thread() {
 
 }  // namespace
 
+HWND open_large_view(plugin_dll& dll, fake_host& host) {
+  if (dll.dsv_view(host.window, host_event::open, host.block(), 0) != 1) return nullptr;
+  pump_messages();
+  return find_thread_window("dsv_view_wnd");
+}
+
 large_view_window::large_view_window(const std::string& ini, fake_match& match, bool with_skin)
     : dll(ini.c_str()), host(match) {
   if (with_skin) board_skin::write_skin_dir(dll.dir);

@@ -10,6 +10,10 @@
 #include "test_host.h"
 #include "views/board/board_extras.h"
 
+// Opens the large view of `dll` for `host`: its window, or null when it did
+// not open.
+HWND open_large_view(plugin_dll& dll, fake_host& host);
+
 // The large view of a library loaded with `ini`, left open for notices.
 struct large_view_window {
   plugin_dll dll;
